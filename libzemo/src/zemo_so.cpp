@@ -1,0 +1,1 @@
+// Anchor of the shared library; everything it exports comes from the module archives.
