@@ -44,6 +44,19 @@ struct JointLimits {
   std::array<double, kMaxDof> max_avg_torque{};  // [N m]
 };
 
+// Collision geometry of one link as the description gives it.
+struct LinkCollision {
+  std::string mesh_path;  // absolute path of the mesh file, empty when the link has none
+  Eigen::Isometry3d T_link_mesh = Eigen::Isometry3d::Identity();
+  Eigen::Vector3d scale = Eigen::Vector3d::Ones();
+};
+
+// A link pair excluded from self-collision checking, with the description's reason
+// ("Adjacent", "Never", "Default", "Always", "User").
+struct DisabledPair {
+  std::string link1, link2, reason;
+};
+
 struct RobotModel {
   std::string name;
   int dof = kMaxDof;
@@ -57,6 +70,12 @@ struct RobotModel {
   BodyInertial tool;  // payload on the flange, in flange coordinates
   // Link names of the description: [0] the base, [k] the body moved by joint k.
   std::vector<std::string> link_names;
+  std::string end_effector;  // fixed link at the flange, may be empty
+  std::vector<LinkCollision> collision;  // per link name index, same size as link_names
+  std::vector<DisabledPair> disabled_pairs;
+  std::array<double, kMaxDof> joint_module_constant{};  // [N m / A] torque constant per joint
+  std::array<double, kMaxDof> start_stop_torque{};      // [N m]
+  double payload = 0.0;                                 // [kg] rated payload
 };
 
 // Nominal table plus compensation, the table of the "real" (calibrated) arm.
