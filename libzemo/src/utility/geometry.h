@@ -1,0 +1,31 @@
+// Small geometric helpers on points of 3-D space.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <Eigen/Core>
+
+namespace zemo {
+
+// Relative size below which a length counts as zero (coincident or collinear points).
+constexpr double kGeometryDegenerateRatio = 1e-9;
+
+// points = (p0, p1, p2), not collinear. The result lies on the line through p2 parallel to
+// p0 -> p1, where the ray from p1 at angle alpha (in (0, pi)) from the direction p0 -> p1,
+// turned toward p2, meets it: p1 + h (cot(alpha) u + v), u along p0 -> p1, v the unit
+// direction from that line to p2, h the distance of p2 from it.
+int searchPoint(const std::vector<Eigen::Vector3d>& points, double alpha, Eigen::Vector3d& out,
+                std::string& error);
+
+// Euclidean norm of n values, without overflow for large entries; 0 for n = 0, and -1 (no
+// norm is negative) for n < 0 or missing values.
+double vectorNorm(const double* values, int n);
+
+// Plane a x + b y + c z + d = 0 through three non-collinear points, scaled so that d = 1 (the
+// origin on the positive side); a plane through the origin cannot be written so and is
+// rejected. The direction point is only checked: with d fixed the sign of the normal is too.
+int definePlane(const std::vector<Eigen::Vector3d>& points, const Eigen::Vector3d& direction,
+                Eigen::Vector4d& plane, std::string& error);
+
+}  // namespace zemo
