@@ -13,8 +13,8 @@ import tempfile
 
 # name, arguments, exit status, whether test_result.json must be written
 SCENARIOS = [
-    ("all", [], 27, True),
-    ("all_empty_suite", [""], 27, True),
+    ("all", [], 29, True),
+    ("all_empty_suite", [""], 29, True),
     ("suite", ["FW_PARAMS"], 3, True),
     ("suite_test_params", ["FW_PARAMS", "ShowParams", "2", "5"], 0, False),
     ("one_duplicate", ["FW_DUP_B"], 0, False),

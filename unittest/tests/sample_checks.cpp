@@ -120,6 +120,10 @@ SUITE(FW_EXEC) {
     CHECK(current.sa_handler != SIG_DFL);
   }
 
+  TEST(SegFaultAgain) {
+    WriteThroughNull();
+  }
+
   TEST_FIXTURE(CtorThrowsFixture, CtorThrows) {
     std::cout << "not reached" << std::endl;
   }
@@ -165,6 +169,14 @@ SUITE(FW_EXEC) {
     CHECK_EQUAL(1, passes);
     CHECK_EQUAL(2, passes);
     std::cout << "RequiredChecksPass went on" << std::endl;
+  }
+
+  TEST(TimeConstraintInRequiredBlock) {
+    for (UnitTest::RequiredCheckTestReporter r(*UnitTest::CurrentTest::Results()); r.Next();) {
+      UnitTest::TimeConstraint constraint(1, m_details, __LINE__);
+      UnitTest::TimeHelpers::SleepMs(5);
+    }
+    std::cout << "TimeConstraintInRequiredBlock went on" << std::endl;
   }
 
   TEST(TimeConstraintExceeded) {

@@ -26,11 +26,14 @@ SUITE(FW_PARAMS) {
   }
 
   TEST(ALL) {
-    TestParamFixtureShowParams nested;
-    UnitTest::SetInputPara({"3", "4"});
-    nested.Run();
-    UnitTest::SetInputPara({"7"});
-    nested.Run();
+    {
+      TestParamFixtureShowParams nested;
+      UnitTest::SetInputPara({"3", "4"});
+      nested.Run();
+      UnitTest::SetInputPara({"7"});
+      nested.Run();
+    }
+    // The nested test is gone: these checks must be located at ALL.
     CHECK_EQUAL(1u, UnitTest::GetInputPara().size());
     CHECK(false);
   }
