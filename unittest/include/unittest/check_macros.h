@@ -9,10 +9,6 @@
 #include <unittest/test_details.h>
 #include <unittest/test_results.h>
 
-#ifdef CHECK
-#error "UnitTest: CHECK is already defined"
-#endif
-
 // Evaluates `call` so that an exception from the check's arguments becomes a failure naming
 // `text`, except the one that ends a block of required checks.
 #define UNITTEST_PROTECTED_CHECK(call, text)                                                     \

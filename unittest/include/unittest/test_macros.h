@@ -10,16 +10,6 @@
 #include <unittest/test_details.h>
 #include <unittest/test_results.h>
 
-#ifdef TEST
-#error "UnitTest: TEST is already defined"
-#endif
-#ifdef TEST_FIXTURE
-#error "UnitTest: TEST_FIXTURE is already defined"
-#endif
-#ifdef SUITE
-#error "UnitTest: SUITE is already defined"
-#endif
-
 // Suite name of tests declared outside any SUITE.
 namespace UnitTestSuite {
 inline const char* GetSuiteName() {
@@ -48,7 +38,10 @@ inline const char* GetSuiteName() {
                                                                                      \
   void Test##Name::RunImpl() const
 
+// Yields to a test framework included earlier that defines TEST too (GoogleTest in unit tests).
+#ifndef TEST
 #define TEST(Name) TEST_EX(Name, UnitTest::Test::GetTestList())
+#endif
 
 #define TEST_FIXTURE_EX(Fixture, Name, List)                                                     \
   class Fixture##Name##Helper : public Fixture {                                                 \
