@@ -1,0 +1,1 @@
+"""Robot description generator: one model table, written out as URDF, SRDF, meshes and parameters."""
