@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+
+#include <Eigen/Eigenvalues>
 
 #include <fcl/geometry/bvh/BVH_model.h>
 #include <fcl/geometry/shape/box.h>
@@ -41,16 +44,10 @@ std::shared_ptr<Bvh> buildBvh(const TriangleMesh& mesh) {
   return bvh;
 }
 
-// The root of the OBBRSS tree is the principal-axes fit of all triangles.
-Obb rootObb(const Bvh& bvh) {
-  const auto& obb = bvh.getBV(0).bv.obb;
-  Obb box;
-  Eigen::Matrix3d axes = obb.axis;
-  if (axes.determinant() < 0.0) axes.col(2) = -axes.col(2);
-  box.pose.linear() = axes;
-  box.pose.translation() = obb.To;
-  box.size = 2.0 * obb.extent;
-  return box;
+// FCL answers primitive-versus-mesh queries with the nearest points exchanged and the contact
+// normals reversed (checked against FCL 0.7); the mesh-versus-primitive order is right.
+bool meshFirst(const fcl::CollisionObjectd& a, const fcl::CollisionObjectd& b) {
+  return a.getObjectType() != fcl::OT_BVH && b.getObjectType() == fcl::OT_BVH;
 }
 
 bool validMesh(const TriangleMesh& mesh) {
@@ -72,9 +69,45 @@ struct CollisionWorld::Item {
   std::shared_ptr<fcl::CollisionObjectd> object;
 };
 
+// Axes from the area-weighted covariance of the surface, so that the triangulation does not tilt
+// them (the tree fit of FCL weights triangle corners and does); the extents then hold every vertex.
 Obb fitObb(const TriangleMesh& mesh) {
-  if (!validMesh(mesh)) return Obb{};
-  return rootObb(*buildBvh(mesh));
+  Obb box;
+  if (!validMesh(mesh)) return box;
+  double area = 0.0;
+  Eigen::Vector3d first = Eigen::Vector3d::Zero();
+  Eigen::Matrix3d second = Eigen::Matrix3d::Zero();
+  for (const auto& t : mesh.triangles) {
+    const Eigen::Vector3d &a = mesh.vertices[t[0]], &b = mesh.vertices[t[1]],
+                          &c = mesh.vertices[t[2]];
+    const double A = 0.5 * (b - a).cross(c - a).norm();
+    const Eigen::Vector3d s = a + b + c;
+    area += A;
+    first += A / 3.0 * s;
+    second +=
+        A / 12.0 * (a * a.transpose() + b * b.transpose() + c * c.transpose() + s * s.transpose());
+  }
+  Eigen::Matrix3d axes = Eigen::Matrix3d::Identity();
+  if (area > 0.0) {
+    const Eigen::Vector3d mean = first / area;
+    const Eigen::SelfAdjointEigenSolver<Eigen::Matrix3d> eig(second / area -
+                                                             mean * mean.transpose());
+    // Eigenvalues come in increasing order: longest spread first.
+    axes.col(0) = eig.eigenvectors().col(2);
+    axes.col(1) = eig.eigenvectors().col(1);
+    axes.col(2) = axes.col(0).cross(axes.col(1));
+  }
+  Eigen::Vector3d lo = Eigen::Vector3d::Constant(std::numeric_limits<double>::max());
+  Eigen::Vector3d hi = -lo;
+  for (const auto& v : mesh.vertices) {
+    const Eigen::Vector3d p = axes.transpose() * v;
+    lo = lo.cwiseMin(p);
+    hi = hi.cwiseMax(p);
+  }
+  box.pose.linear() = axes;
+  box.pose.translation() = axes * (0.5 * (lo + hi));
+  box.size = hi - lo;
+  return box;
 }
 
 CollisionWorld::CollisionWorld(std::vector<std::string> link_names)
@@ -111,7 +144,7 @@ std::shared_ptr<Geometry> CollisionWorld::meshGeometry(const std::string& path, 
     return nullptr;
   }
   auto bvh = buildBvh(mesh);
-  mesh_obb_[bvh.get()] = rootObb(*bvh);
+  mesh_obb_[bvh.get()] = fitObb(mesh);
   mesh_cache_.emplace(key, bvh);
   return bvh;
 }
@@ -206,7 +239,7 @@ GeometryStatus CollisionWorld::addMesh(const std::string& link, const std::strin
   item.info.T_link_shape = T_link_shape;
   item.T_link_geometry = T_link_shape;
   auto bvh = buildBvh(mesh);
-  item.obb_in_geometry = rootObb(*bvh);
+  item.obb_in_geometry = fitObb(mesh);
   item.object = std::make_shared<fcl::CollisionObjectd>(bvh);
   return insert(index, std::move(item));
 }
@@ -312,16 +345,19 @@ GeometryStatus CollisionWorld::checkCollision(const std::vector<Eigen::Isometry3
   fcl::CollisionRequestd request(kMaxContactsPerPair, true);
   fcl::CollisionResultd result;
   for (const PairRef& p : pairs(self, environment)) {
-    const auto& a = *items_[p.link_a][p.item_a].object;
-    const auto& b = *items_[p.link_b][p.item_b].object;
-    if (!a.getAABB().overlap(b.getAABB())) continue;
+    const auto* a = items_[p.link_a][p.item_a].object.get();
+    const auto* b = items_[p.link_b][p.item_b].object.get();
+    if (!a->getAABB().overlap(b->getAABB())) continue;
+    const bool swapped = meshFirst(*a, *b);
+    if (swapped) std::swap(a, b);
     result.clear();
-    if (fcl::collide(&a, &b, request, result) == 0) continue;
+    if (fcl::collide(a, b, request, result) == 0) continue;
     report.collision = true;
     for (std::size_t k = 0; k < result.numContacts(); ++k) {
       const auto& c = result.getContact(k);
+      const Eigen::Vector3d normal = swapped ? Eigen::Vector3d(-c.normal) : c.normal;
       report.contacts.push_back(
-          {nameOf(p.link_a), nameOf(p.link_b), c.penetration_depth, c.pos, c.normal});
+          {nameOf(p.link_a), nameOf(p.link_b), c.penetration_depth, c.pos, normal});
       report.max_depth = std::max(report.max_depth, c.penetration_depth);
     }
   }
@@ -354,24 +390,27 @@ GeometryStatus CollisionWorld::minimumDistance(const std::vector<Eigen::Isometry
   for (const Candidate& cand : candidates) {
     if (report.found && cand.bound >= best) break;
     const PairRef& p = *cand.pair;
-    const auto& a = *items_[p.link_a][p.item_a].object;
-    const auto& b = *items_[p.link_b][p.item_b].object;
+    const auto* a = items_[p.link_a][p.item_a].object.get();
+    const auto* b = items_[p.link_b][p.item_b].object.get();
+    const bool swapped = meshFirst(*a, *b);
+    if (swapped) std::swap(a, b);
     fcl::DistanceResultd result;
-    double d = fcl::distance(&a, &b, request, result);
-    Eigen::Vector3d pa = result.nearest_points[0], pb = result.nearest_points[1];
+    double d = fcl::distance(a, b, request, result);
+    Eigen::Vector3d pa = result.nearest_points[swapped ? 1 : 0],
+                    pb = result.nearest_points[swapped ? 0 : 1];
     Eigen::Vector3d normal = pb - pa;
     if (d <= 0.0) {
       // Touching or overlapping: the depth and the point come from the contact query.
       fcl::CollisionRequestd creq(kMaxContactsPerPair, true);
       fcl::CollisionResultd cres;
       d = 0.0;
-      if (fcl::collide(&a, &b, creq, cres) > 0) {
+      if (fcl::collide(a, b, creq, cres) > 0) {
         for (std::size_t k = 0; k < cres.numContacts(); ++k) {
           const auto& c = cres.getContact(k);
           if (-c.penetration_depth < d || k == 0) {
             d = -c.penetration_depth;
             pa = pb = c.pos;
-            normal = c.normal;
+            normal = swapped ? Eigen::Vector3d(-c.normal) : c.normal;
           }
         }
       }
@@ -398,8 +437,10 @@ bool CollisionWorld::linksCollide(int link_a, int link_b) {
   for (const auto& ia : items_[link_a])
     for (const auto& ib : items_[link_b]) {
       if (!ia.object->getAABB().overlap(ib.object->getAABB())) continue;
+      const auto *a = ia.object.get(), *b = ib.object.get();
+      if (meshFirst(*a, *b)) std::swap(a, b);
       result.clear();
-      if (fcl::collide(ia.object.get(), ib.object.get(), request, result) > 0) return true;
+      if (fcl::collide(a, b, request, result) > 0) return true;
     }
   return false;
 }
