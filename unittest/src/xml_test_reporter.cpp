@@ -44,7 +44,7 @@ XmlTestReporter::XmlTestReporter(std::ostream& ostream) : m_ostream(ostream) {}
 
 void XmlTestReporter::ReportSummary(int totalTestCount, int failedTestCount, int failureCount,
                                     float secondsElapsed) {
-  AddXmlElement(m_ostream, nullptr);
+  AddXmlElement(m_ostream);
   BeginResults(m_ostream, totalTestCount, failedTestCount, failureCount, secondsElapsed);
   for (const DeferredTestResult& result : GetResults()) {
     BeginTest(m_ostream, result);
@@ -54,10 +54,9 @@ void XmlTestReporter::ReportSummary(int totalTestCount, int failedTestCount, int
   EndResults(m_ostream);
 }
 
-void XmlTestReporter::AddXmlElement(std::ostream& os, const char* encoding) {
-  os << "<?xml version=\"1.0\"";
-  if (encoding != nullptr) os << " encoding=\"" << encoding << "\"";
-  os << "?>";
+void XmlTestReporter::AddXmlElement(std::ostream& os) {
+  os << "<?xml version=\"1.0\""
+     << "?>";
 }
 
 void XmlTestReporter::BeginResults(std::ostream& os, int totalTestCount, int failedTestCount,

@@ -17,7 +17,7 @@ class XmlTestReporter : public DeferredTestReporter {
                      float secondsElapsed) override;
 
  private:
-  void AddXmlElement(std::ostream& os, const char* encoding);
+  void AddXmlElement(std::ostream& os);
   void BeginResults(std::ostream& os, int totalTestCount, int failedTestCount, int failureCount,
                     float secondsElapsed);
   void EndResults(std::ostream& os);
