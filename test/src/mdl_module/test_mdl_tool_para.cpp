@@ -1,6 +1,6 @@
 #include <unittest/unittest.h>
-#include "robot_library_interface.h"
 #include "test/interface_fixtures.h"
+using namespace ZEMO;
 using namespace ZEMO::interface;
 SUITE(SUITE_ZEMO_MDL_TOOL_PARA) {
   TEST_FIXTURE(VireRobotInterface, testSetWorkpiecePose) {
