@@ -1,0 +1,214 @@
+#include "kinematics/inverse.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "kinematics/forward.h"
+#include "kinematics/inverse_offset_wrist.h"
+
+namespace zemo {
+
+namespace {
+
+constexpr double kRefineTolerance = 1e-12;     // [m], [rad] aim of a refinement
+constexpr double kNumericDuplicateTol = 1e-6;  // [rad] numeric solutions closer are one
+constexpr double kBoundSlack = 1e-12;          // [rad] a value this far outside is on the bound
+constexpr int kNumericStallSeeds = 64;         // seeds without a new solution end the search
+constexpr std::uint64_t kNumericSeed = 0x5EED5EEDull;
+
+double wrapAngle(double x) {
+  x = std::remainder(x, 2.0 * M_PI);
+  return x <= -M_PI ? x + 2.0 * M_PI : x;
+}
+
+struct Search {
+  DHTable dh;
+  Eigen::Isometry3d T_flange_end;
+  Eigen::Isometry3d T_goal;
+  bool bounded = false;
+  JointBox box;
+  int config = kIkConfigAny;
+  int budget = 0;
+  // What became of the candidates, for the status of an empty result.
+  int reached = 0, in_bounds = 0;
+};
+
+bool modelHasLimits(const RobotModel& model) {
+  for (int i = 0; i < kMaxDof; ++i)
+    if (!(model.limits.upper[i] > model.limits.lower[i])) return false;
+  return true;
+}
+
+Search makeSearch(const RobotModel& model, bool real, const IkRequest& req) {
+  Search s;
+  s.dh = kinematicTable(model, real);
+  s.T_flange_end = model.T_flange_tool;
+  s.T_goal = req.T_base_goal;
+  if (req.bounded) {
+    s.bounded = true;
+    s.box = req.box;
+  } else if (modelHasLimits(model)) {
+    s.bounded = true;
+    for (int i = 0; i < kMaxDof; ++i) {
+      s.box.lower[i] = model.limits.lower[i];
+      s.box.upper[i] = model.limits.upper[i];
+    }
+  }
+  s.config = req.config == kIkConfigOfReference ? armConfiguration(s.dh, req.q_ref) : req.config;
+  s.budget = req.budget <= 0 ? kIkDefaultBudget : std::min(req.budget, kIkMaxBudget);
+  return s;
+}
+
+// Whole turns that bring each joint inside the bounds, nearest to the reference.
+bool shiftTurns(JointVector& q, const JointVector& q_ref, const Search& s) {
+  for (int i = 0; i < kMaxDof; ++i) {
+    double best = 0.0, best_dist = INFINITY;
+    for (int k = -2; k <= 2; ++k) {
+      double v = q[i] + 2.0 * M_PI * k;
+      if (s.bounded) {
+        if (v < s.box.lower[i] - kBoundSlack || v > s.box.upper[i] + kBoundSlack) continue;
+        v = std::clamp(v, s.box.lower[i], s.box.upper[i]);
+      } else if (std::abs(k) > 1) {
+        continue;
+      }
+      const double dist = std::abs(v - q_ref[i]);
+      if (dist < best_dist) {
+        best_dist = dist;
+        best = v;
+      }
+    }
+    if (!std::isfinite(best_dist)) return false;
+    q[i] = best;
+  }
+  return true;
+}
+
+double weightedDistance(const JointVector& q, const IkRequest& req) {
+  return (q - req.q_ref).cwiseAbs2().dot(req.weight);
+}
+
+// Refines (when asked), verifies, moves into the bounds and checks the configuration.
+bool admit(JointVector& q, bool refine, const IkRequest& req, Search& s, int& config) {
+  if (refine) {
+    const JointBox wide{JointVector::Constant(-4.0 * M_PI), JointVector::Constant(4.0 * M_PI)};
+    solveLeastSquares(s.dh, s.T_flange_end, s.T_goal, q, wide, {kRefineTolerance, kRefineTolerance},
+                      kIkIterationsPerSeed, s.budget, q);
+    for (int i = 0; i < kMaxDof; ++i) q[i] = wrapAngle(q[i]);
+  }
+  if (!withinTolerance(poseError(forwardEnd(s.dh, q, s.T_flange_end), s.T_goal), req.tol))
+    return false;
+  ++s.reached;
+  if (!shiftTurns(q, req.q_ref, s)) return false;
+  ++s.in_bounds;
+  config = armConfiguration(s.dh, q);
+  return s.config == kIkConfigAny || config == s.config;
+}
+
+IkStatus emptyStatus(const Search& s) {
+  if (s.reached == 0) return IkStatus::kUnreachable;
+  if (s.in_bounds == 0) return IkStatus::kOutOfBounds;
+  return IkStatus::kNoSuchConfiguration;
+}
+
+bool isNew(const JointVector& q, const IkSolutionSet& set) {
+  for (int k = 0; k < set.count; ++k)
+    if ((q - set.q[k]).cwiseAbs().maxCoeff() < kNumericDuplicateTol) return false;
+  return true;
+}
+
+// Closed-form branches: exact on a family table, a start for refinement on a compensated one.
+bool analyticBranches(const RobotModel& model, const Search& s, const IkRequest& req,
+                      OffsetWristSolutions& raw, bool& refine) {
+  const DHTable* base = nullptr;
+  if (isOffsetWristArm(s.dh)) {
+    base = &s.dh;
+    refine = false;
+  } else if (isOffsetWristArm(model.dh_nominal)) {
+    base = &model.dh_nominal;
+    refine = true;
+  } else {
+    return false;
+  }
+  solveOffsetWrist(*base, s.T_goal * s.T_flange_end.inverse(), req.q_ref, raw);
+  return true;
+}
+
+// Numeric search: q_ref first, then deterministic seeds; stops when `single` finds one.
+void numericSearch(const IkRequest& req, Search& s, bool single, IkSolutionSet& out) {
+  const JointBox seed_box = s.bounded ? s.box : JointBox{};
+  const JointBox solve_box =
+      s.bounded ? s.box
+                : JointBox{JointVector::Constant(-4.0 * M_PI), JointVector::Constant(4.0 * M_PI)};
+  const PoseTolerance aim{std::min(req.tol.position, kRefineTolerance * 100),
+                          std::min(req.tol.orientation, kRefineTolerance * 100)};
+  SeedSequence seeds(kNumericSeed);
+  JointVector seed = req.q_ref;
+  int stall = 0;
+  while (s.budget > 0 && out.count < kMaxIkSolutions && stall < kNumericStallSeeds) {
+    JointVector q;
+    solveLeastSquares(s.dh, s.T_flange_end, s.T_goal, seed, solve_box, aim, kIkIterationsPerSeed,
+                      s.budget, q);
+    if (!s.bounded)
+      for (int i = 0; i < kMaxDof; ++i) q[i] = wrapAngle(q[i]);
+    int config = 0;
+    if (admit(q, false, req, s, config) && isNew(q, out)) {
+      out.q[out.count] = q;
+      out.config[out.count] = config;
+      ++out.count;
+      stall = 0;
+      if (single) return;
+    } else {
+      ++stall;
+    }
+    seed = seeds.next(seed_box);
+  }
+}
+
+}  // namespace
+
+IkStatus inverseKinematicsAll(const RobotModel& model, bool real, const IkRequest& req,
+                              IkSolutionSet& out) noexcept {
+  out.count = 0;
+  Search s = makeSearch(model, real, req);
+  OffsetWristSolutions raw;
+  bool refine = false;
+  if (analyticBranches(model, s, req, raw, refine)) {
+    for (int k = 0; k < raw.count; ++k) {
+      JointVector q = raw.q[k];
+      int config = 0;
+      if (admit(q, refine, req, s, config) && isNew(q, out)) {
+        out.q[out.count] = q;
+        out.config[out.count] = config;
+        ++out.count;
+      }
+    }
+  } else {
+    numericSearch(req, s, false, out);
+  }
+  if (out.count == 0) return emptyStatus(s);
+  // Nearest first: a short insertion sort over at most 16 entries.
+  for (int i = 1; i < out.count; ++i)
+    for (int j = i; j > 0 && weightedDistance(out.q[j], req) < weightedDistance(out.q[j - 1], req);
+         --j) {
+      std::swap(out.q[j], out.q[j - 1]);
+      std::swap(out.config[j], out.config[j - 1]);
+    }
+  return IkStatus::kOk;
+}
+
+IkStatus inverseKinematics(const RobotModel& model, bool real, const IkRequest& req,
+                           JointVector& q_out) noexcept {
+  IkSolutionSet found;
+  IkStatus status = IkStatus::kOk;
+  if (isOffsetWristArm(model.dh_nominal) || isOffsetWristArm(kinematicTable(model, real))) {
+    status = inverseKinematicsAll(model, real, req, found);  // at most eight branches: take all
+  } else {
+    Search s = makeSearch(model, real, req);
+    numericSearch(req, s, true, found);
+    if (found.count == 0) status = emptyStatus(s);
+  }
+  if (status == IkStatus::kOk) q_out = found.q[0];
+  return status;
+}
+
+}  // namespace zemo
