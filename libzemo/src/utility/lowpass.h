@@ -1,6 +1,6 @@
 // First-order low-pass per channel: y_k = a y_{k-1} + (1 - a) x_k with a = exp(-2 pi fc Ts),
-// the zero-order-hold discretisation of 1 / (1 + s / (2 pi fc)): exact at the sample instants
-// for a step input.
+// the zero-order-hold discretisation of 1 / (1 + s / (2 pi fc)) with each new sample held over
+// the interval that ends at it: a step input gives exactly 1 - exp(-2 pi fc (k + 1) Ts).
 #pragma once
 
 #include <string>
