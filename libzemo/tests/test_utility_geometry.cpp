@@ -74,20 +74,23 @@ TEST(VectorNorm, ValuesEdgesAndNoOverflow) {
   EXPECT_LT(vectorNorm(nullptr, 3), 0.0);
 }
 
-TEST(DefinePlane, KnownSetsAndRandomPlanes) {
+TEST(DefinePlane, KnownSetsOrientedTowardTheDirectionPoint) {
+  const std::vector<Eigen::Vector3d> set1 = {{-0.5, 0, 0}, {-0.5, 0.5, 0}, {-0.5, 0.5, 0.5}};
   const struct {
     std::vector<Eigen::Vector3d> points;
-    Eigen::Vector3d direction, normal;
+    Eigen::Vector3d direction;
+    Eigen::Vector4d plane;
   } cases[] = {
-      {{{-0.5, 0, 0}, {-0.5, 0.5, 0}, {-0.5, 0.5, 0.5}}, {5, 2, 0}, {2, 0, 0}},
-      {{{0, 0, -0.5}, {1, 0, -1.5}, {0, 1, -1.5}}, {9, 2, 0}, {2, 2, 2}},
+      {set1, {5, 2, 0}, {2, 0, 0, 1}},
+      {{{0, 0, -0.5}, {1, 0, -1.5}, {0, 1, -1.5}}, {9, 2, 0}, {2, 2, 2, 1}},
+      {set1, {-5, 2, 0}, {-2, 0, 0, -1}},  // beyond the plane, seen from the origin
+      {set1, {-0.5, 7, 7}, {2, 0, 0, 1}},  // on the plane: no side to point to
   };
   for (const auto& c : cases) {
     Eigen::Vector4d plane;
     std::string error;
     ASSERT_EQ(definePlane(c.points, c.direction, plane, error), 0) << error;
-    EXPECT_LT((plane.head<3>() - c.normal).norm(), 1e-12);
-    EXPECT_EQ(plane(3), 1.0);
+    EXPECT_LT((plane - c.plane).norm(), 1e-12) << "direction " << c.direction.transpose();
   }
   std::mt19937 rng(5);
   std::uniform_real_distribution<double> u(-2.0, 2.0);

@@ -12,12 +12,13 @@ namespace {
 
 int checkPoints(const std::vector<Eigen::Vector3d>& points, std::string& error) {
   if (points.size() != 3)
-    return rejectArgument(error, "point count", points.size(), "must be 3", kUtlDimensionMismatch);
+    return rejectArgument(error, "point count", points.size(), "must be 3",
+                          ZEMO::E_DIMENSION_DISMATCH);
   for (std::size_t i = 0; i < points.size(); ++i)
     if (!points[i].allFinite())
       return rejectArgument(error, "point " + std::to_string(i), points[i].transpose(),
                             "is not finite");
-  return kUtlOk;
+  return ZEMO::E_NO_ERROR;
 }
 
 }  // namespace
@@ -38,7 +39,7 @@ int searchPoint(const std::vector<Eigen::Vector3d>& points, double alpha, Eigen:
   if (h <= kGeometryDegenerateRatio * std::max(length, w.norm()))
     return rejectArgument(error, "points", "collinear", "must span a plane");
   out = points[1] + h * (std::cos(alpha) / std::sin(alpha) * u + offset / h);
-  return kUtlOk;
+  return ZEMO::E_NO_ERROR;
 }
 
 double vectorNorm(const double* values, int n) {
@@ -65,7 +66,9 @@ int definePlane(const std::vector<Eigen::Vector3d>& points, const Eigen::Vector3
   if (std::abs(d) <= kGeometryDegenerateRatio * area * scale)
     return rejectArgument(error, "plane offset d", d, "is zero (plane through the origin)");
   plane << normal / d, 1.0;
-  return kUtlOk;
+  // The origin is on the normal's side; flip when the direction point is strictly on the other.
+  if (plane.head<3>().dot(direction) + 1.0 < 0.0) plane = -plane;
+  return ZEMO::E_NO_ERROR;
 }
 
 }  // namespace zemo

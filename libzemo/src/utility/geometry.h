@@ -22,9 +22,10 @@ int searchPoint(const std::vector<Eigen::Vector3d>& points, double alpha, Eigen:
 // norm is negative) for n < 0 or missing values.
 double vectorNorm(const double* values, int n);
 
-// Plane a x + b y + c z + d = 0 through three non-collinear points, scaled so that d = 1 (the
-// origin on the positive side); a plane through the origin cannot be written so and is
-// rejected. The direction point is only checked: with d fixed the sign of the normal is too.
+// Plane a x + b y + c z + d = 0 through three non-collinear points, scaled so that |d| = 1 with
+// the normal (a, b, c) pointing to the side of the direction point: d = 1 whenever the direction
+// point and the origin are on the same side, or the direction point lies on the plane. A plane
+// through the origin cannot be scaled so and is rejected.
 int definePlane(const std::vector<Eigen::Vector3d>& points, const Eigen::Vector3d& direction,
                 Eigen::Vector4d& plane, std::string& error);
 

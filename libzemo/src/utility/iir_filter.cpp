@@ -8,18 +8,18 @@ namespace zemo {
 
 int checkChannels(const std::vector<std::vector<double>>& in, std::string& error) {
   if (in.empty())
-    return rejectArgument(error, "channel count", 0, "must be > 0", kUtlDimensionMismatch);
+    return rejectArgument(error, "channel count", 0, "must be > 0", ZEMO::E_DIMENSION_DISMATCH);
   for (std::size_t c = 0; c < in.size(); ++c) {
     if (in[c].empty())
       return rejectArgument(error, "channel " + std::to_string(c) + " length", 0, "must be > 0",
-                            kUtlDimensionMismatch);
+                            ZEMO::E_DIMENSION_DISMATCH);
     for (std::size_t k = 0; k < in[c].size(); ++k)
       if (!std::isfinite(in[c][k]))
         return rejectArgument(error,
                               "channel " + std::to_string(c) + " sample " + std::to_string(k),
                               in[c][k], "is not finite");
   }
-  return kUtlOk;
+  return ZEMO::E_NO_ERROR;
 }
 
 int designButterworthLowpass(int order, double fc, double fs, std::vector<Biquad>& sections,
@@ -59,7 +59,7 @@ int designButterworthLowpass(int order, double fc, double fs, std::vector<Biquad
     result.push_back(s);
   }
   sections = std::move(result);
-  return kUtlOk;
+  return ZEMO::E_NO_ERROR;
 }
 
 std::complex<double> cascadeResponse(const std::vector<Biquad>& sections, double f, double fs) {
@@ -93,7 +93,7 @@ int iirFilter(int order, double fc, double fs, const std::vector<std::vector<dou
     result[c] = std::move(y);
   }
   out = std::move(result);
-  return kUtlOk;
+  return ZEMO::E_NO_ERROR;
 }
 
 }  // namespace zemo

@@ -71,11 +71,11 @@ int kalmanFilterPVA(int type, double Ts, const double* Q, const double* R,
   }
   if (!ok || !s_new.allFinite() || !P_new.allFinite()) {
     error = "innovation covariance is not positive definite (P is not a covariance)";
-    return kUtlInvalidArgument;
+    return ZEMO::E_ERR_ERROR;
   }
   s = s_new;
   P = P_new;
-  return kUtlOk;
+  return ZEMO::E_NO_ERROR;
 }
 
 }  // namespace zemo

@@ -13,7 +13,7 @@ int lowpassFilter(double Ts, double fc, int n, const double* y_prev, double* x,
   if (fc >= 0.5 / Ts)
     return rejectArgument(error, "cut-off frequency", fc, "must be below the Nyquist frequency");
   if (n <= 0)
-    return rejectArgument(error, "channel count", n, "must be > 0", kUtlDimensionMismatch);
+    return rejectArgument(error, "channel count", n, "must be > 0", ZEMO::E_DIMENSION_DISMATCH);
   if (y_prev == nullptr || x == nullptr)
     return rejectArgument(error, "sample arrays", "null", "must be given");
   for (int i = 0; i < n; ++i) {
@@ -25,7 +25,7 @@ int lowpassFilter(double Ts, double fc, int n, const double* y_prev, double* x,
   }
   const double a = std::exp(-2.0 * M_PI * fc * Ts);
   for (int i = 0; i < n; ++i) x[i] = a * y_prev[i] + (1.0 - a) * x[i];
-  return kUtlOk;
+  return ZEMO::E_NO_ERROR;
 }
 
 }  // namespace zemo

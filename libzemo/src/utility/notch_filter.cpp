@@ -25,7 +25,7 @@ int designNotch(double f0, double depth, double fbb, double K, double fs, Biquad
   c.b2 = K * (1.0 - depth * beta) / n;
   c.a1 = -2.0 * cw / n;
   c.a2 = (1.0 - beta) / n;
-  return kUtlOk;
+  return ZEMO::E_NO_ERROR;
 }
 
 int notchFilter(double f0, double depth, double fbb, double K, double fs,
@@ -52,7 +52,7 @@ int notchFilter(double f0, double depth, double fbb, double K, double fs,
     }
   }
   out = std::move(result);
-  return kUtlOk;
+  return ZEMO::E_NO_ERROR;
 }
 
 int notchFilterStep(double f0, double depth, double fbb, double K, double fs, double x_lastlast,
@@ -65,7 +65,7 @@ int notchFilterStep(double f0, double depth, double fbb, double K, double fs, do
   for (double v : history)
     if (!std::isfinite(v)) return rejectArgument(error, "sample history value", v, "is not finite");
   y = notchStep(c, x_lastlast, x_last, x, y_lastlast, y_last);
-  return kUtlOk;
+  return ZEMO::E_NO_ERROR;
 }
 
 }  // namespace zemo

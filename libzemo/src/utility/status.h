@@ -1,16 +1,13 @@
-// Status values of the utility kernels (the library's general return codes) and the argument
-// checks they share.
+// Argument checks shared by the utility kernels; they report the library's general codes.
 #pragma once
 
 #include <cmath>
 #include <sstream>
 #include <string>
 
-namespace zemo {
+#include "zemo_utility.h"
 
-constexpr int kUtlOk = 0;
-constexpr int kUtlInvalidArgument = -1;     // the general error code
-constexpr int kUtlDimensionMismatch = -11;  // array sizes disagree with the stated counts
+namespace zemo {
 
 inline bool isPositiveFinite(double v) {
   return v > 0.0 && std::isfinite(v);
@@ -19,7 +16,7 @@ inline bool isPositiveFinite(double v) {
 // Sets `error` to "<name> = <value> <rule>" and returns `code`.
 template <class T>
 int rejectArgument(std::string& error, const std::string& name, const T& value, const char* rule,
-                   int code = kUtlInvalidArgument) {
+                   int code = ZEMO::E_ERR_ERROR) {
   std::ostringstream os;
   os << name << " = " << value << " " << rule;
   error = os.str();
