@@ -57,6 +57,12 @@ struct DisabledPair {
   std::string link1, link2, reason;
 };
 
+// Friction law of one joint as set through the interface (law tag and its parameter list).
+struct FrictionSetting {
+  int type = 0;  // FrictionType of the interface; 0: none
+  std::vector<double> para;
+};
+
 struct RobotModel {
   std::string name;
   int dof = kMaxDof;
@@ -67,7 +73,7 @@ struct RobotModel {
   JointLimits limits;
   Eigen::Vector3d gravity{0.0, 0.0, -9.81};  // [m/s^2] in the base frame
   Eigen::Isometry3d T_flange_tool = Eigen::Isometry3d::Identity();
-  BodyInertial tool;  // payload on the flange, in flange coordinates
+  BodyInertial tool;  // payload on the flange: centre and inertia in flange coordinates
   // Link names of the description: [0] the base, [k] the body moved by joint k.
   std::vector<std::string> link_names;
   std::string end_effector;  // fixed link at the flange, may be empty
@@ -76,6 +82,11 @@ struct RobotModel {
   std::array<double, kMaxDof> joint_module_constant{};  // [N m / A] torque constant per joint
   std::array<double, kMaxDof> start_stop_torque{};      // [N m]
   double payload = 0.0;                                 // [kg] rated payload
+  Eigen::Isometry3d T_flange_sensor = Eigen::Isometry3d::Identity();
+  BodyInertial sensor;  // end sensor body, in flange coordinates
+  int workpiece_mode = 0;  // 0: tool on the flange; 1: the robot carries the workpiece
+  Eigen::Isometry3d T_base_workpiece = Eigen::Isometry3d::Identity();
+  std::vector<FrictionSetting> friction;  // one per joint, empty: no friction model
 };
 
 // Nominal table plus compensation, the table of the "real" (calibrated) arm.
