@@ -15,6 +15,7 @@ constexpr double kNumericDuplicateTol = 1e-6;  // [rad] numeric solutions closer
 constexpr double kBoundSlack = 1e-12;          // [rad] a value this far outside is on the bound
 constexpr int kNumericStallSeeds = 64;         // seeds without a new solution end the search
 constexpr std::uint64_t kNumericSeed = 0x5EED5EEDull;
+constexpr int kIkTargetCorrections = 3;  // closed-form passes per compensated branch
 
 double wrapAngle(double x) {
   x = std::remainder(x, 2.0 * M_PI);
@@ -87,6 +88,31 @@ double weightedDistance(const JointVector& q, const IkRequest& req) {
   return (q - req.q_ref).cwiseAbs2().dot(req.weight);
 }
 
+double angleDistance(const JointVector& a, const JointVector& b) {
+  double worst = 0.0;
+  for (int i = 0; i < kMaxDof; ++i) worst = std::max(worst, std::abs(wrapAngle(a[i] - b[i])));
+  return worst;
+}
+
+// Moves a nominal branch towards the compensated arm's solution without inverting a Jacobian:
+// the compensation's effect at q, D = T_nominal(q)^-1 T_real(q), varies slowly with q, so the
+// nominal closed form for the target corrected by D lands near the real solution, also close
+// to singular postures where a descent from the raw branch may stall.
+void correctTarget(const DHTable& nominal, const Search& s, const JointVector& q_ref, int& budget,
+                   JointVector& q) {
+  const Eigen::Isometry3d T_goal_flange = s.T_goal * s.T_flange_end.inverse();
+  for (int it = 0; it < kIkTargetCorrections && budget > 0; ++it, --budget) {
+    const Eigen::Isometry3d D = forwardFlange(nominal, q).inverse() * forwardFlange(s.dh, q);
+    OffsetWristSolutions sol;
+    solveOffsetWrist(nominal, T_goal_flange * D.inverse(), q_ref, sol, true);
+    int best = -1;
+    for (int k = 0; k < sol.count; ++k)
+      if (best < 0 || angleDistance(sol.q[k], q) < angleDistance(sol.q[best], q)) best = k;
+    if (best < 0) return;
+    q = sol.q[best];
+  }
+}
+
 // Refines (when asked), verifies, moves into the bounds and checks the configuration.
 bool admit(JointVector& q, bool refine, const IkRequest& req, Search& s, int& config) {
   if (refine) {
@@ -129,7 +155,7 @@ bool analyticBranches(const RobotModel& model, const Search& s, const IkRequest&
   } else {
     return false;
   }
-  solveOffsetWrist(*base, s.T_goal * s.T_flange_end.inverse(), req.q_ref, raw);
+  solveOffsetWrist(*base, s.T_goal * s.T_flange_end.inverse(), req.q_ref, raw, refine);
   return true;
 }
 
@@ -173,18 +199,34 @@ IkStatus inverseKinematicsAll(const RobotModel& model, bool real, const IkReques
   OffsetWristSolutions raw;
   bool refine = false;
   if (analyticBranches(model, s, req, raw, refine)) {
-    for (int k = 0; k < raw.count; ++k) {
-      JointVector q = raw.q[k];
+    // The reference itself is the best start for the solution nearest to it.
+    if (refine) {
+      JointVector q = req.q_ref;
       int config = 0;
-      if (admit(q, refine, req, s, config) && isNew(q, out)) {
-        out.q[out.count] = q;
-        out.config[out.count] = config;
-        ++out.count;
+      if (admit(q, true, req, s, config)) {
+        out.q[0] = q;
+        out.config[0] = config;
+        out.count = 1;
       }
     }
-  } else {
-    numericSearch(req, s, false, out);
+    for (int k = 0; k < raw.count; ++k) {
+      // A compensated branch is refined both as it is and from a corrected start: near a
+      // singular posture either may stall or fall into a neighbouring branch, not both.
+      for (int attempt = 0; attempt < (refine ? 2 : 1); ++attempt) {
+        JointVector q = raw.q[k];
+        if (attempt == 1) correctTarget(model.dh_nominal, s, req.q_ref, s.budget, q);
+        int config = 0;
+        if (admit(q, refine, req, s, config) && isNew(q, out) && out.count < kMaxIkSolutions) {
+          out.q[out.count] = q;
+          out.config[out.count] = config;
+          ++out.count;
+        }
+      }
+    }
   }
+  // A compensation can move a target across a singular boundary of the nominal arm, where no
+  // nominal branch leads to it: search numerically then.
+  if (out.count == 0 && !isOffsetWristArm(s.dh)) numericSearch(req, s, false, out);
   if (out.count == 0) return emptyStatus(s);
   // Nearest first: a short insertion sort over at most 16 entries.
   for (int i = 1; i < out.count; ++i)

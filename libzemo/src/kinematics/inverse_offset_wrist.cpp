@@ -40,7 +40,8 @@ bool isOffsetWristArm(const DHTable& dh) noexcept {
 }
 
 void solveOffsetWrist(const DHTable& dh, const Eigen::Isometry3d& T_base_flange,
-                      const JointVector& q_ref, OffsetWristSolutions& out) noexcept {
+                      const JointVector& q_ref, OffsetWristSolutions& out,
+                      bool seeds_only) noexcept {
   out.count = 0;
   // The constant part of the first link moves into the target.
   Eigen::Isometry3d C0 = Eigen::Isometry3d::Identity();
@@ -64,13 +65,17 @@ void solveOffsetWrist(const DHTable& dh, const Eigen::Isometry3d& T_base_flange,
   const double px = p5.x(), py = p5.y();
   const double r = std::hypot(px, py);
 
+  const double shoulder_tol = seeds_only ? kIkSeedReachSlack : kIkShoulderReachTol;
+  const double elbow_tol = seeds_only ? kIkSeedReachSlack : kIkElbowReachTol;
   std::array<double, 2> phi1{};
   int n1 = 0;
   if (r < kIkShoulderSingular && std::abs(Y) < kIkShoulderSingular) {
     phi1[n1++] = dh.theta[0] + q_ref[0];
   } else {
-    if (r < std::abs(Y) - kIkShoulderReachTol) return;
-    const double beta = std::asin(std::clamp(Y / r, -1.0, 1.0));
+    if (r < std::abs(Y) - shoulder_tol) return;
+    double beta = std::asin(std::clamp(Y / r, -1.0, 1.0));
+    if (seeds_only)
+      beta = std::clamp(beta, -M_PI / 2 + kIkSeedSingularMargin, M_PI / 2 - kIkSeedSingularMargin);
     const double psi = std::atan2(py, px);
     phi1[n1++] = psi - beta;
     phi1[n1++] = psi - M_PI + beta;
@@ -105,7 +110,7 @@ void solveOffsetWrist(const DHTable& dh, const Eigen::Isometry3d& T_base_flange,
       const Eigen::Isometry3d Tp = C1_inv * T_1_6 * T_4_6.inverse();
       const double Px = Tp.translation().x(), Py = Tp.translation().y();
       const double c3 = (Px * Px + Py * Py - a2 * a2 - a3 * a3) / (2.0 * a2 * a3);
-      if (std::abs(c3) > 1.0 + kIkElbowReachTol) continue;
+      if (std::abs(c3) > 1.0 + elbow_tol) continue;
       const double c3c = std::clamp(c3, -1.0, 1.0);
       const Eigen::Matrix3d M =
           Tp.linear() * Eigen::AngleAxisd(dh.alpha[2] + dh.alpha[3], Eigen::Vector3d::UnitX())
@@ -113,7 +118,10 @@ void solveOffsetWrist(const DHTable& dh, const Eigen::Isometry3d& T_base_flange,
                             .transpose();
       const double Phi = std::atan2(M(1, 0), M(0, 0));
       for (int e = 0; e < 2; ++e) {
-        const double phi3 = (e == 0 ? 1.0 : -1.0) * std::atan2(std::sqrt(1.0 - c3c * c3c), c3c);
+        double elbow = std::atan2(std::sqrt(1.0 - c3c * c3c), c3c);
+        if (seeds_only)
+          elbow = std::clamp(elbow, kIkSeedSingularMargin, M_PI - kIkSeedSingularMargin);
+        const double phi3 = (e == 0 ? 1.0 : -1.0) * elbow;
         const double phi2 =
             std::atan2(Py, Px) - std::atan2(e2 * a3 * std::sin(phi3), a2 + a3 * std::cos(phi3));
         const double phi4 = e2 * e3 * (Phi - phi2 - e2 * phi3);
@@ -121,7 +129,10 @@ void solveOffsetWrist(const DHTable& dh, const Eigen::Isometry3d& T_base_flange,
         q << phi1[i1] - dh.theta[0], phi2 - dh.theta[1], phi3 - dh.theta[2], phi4 - dh.theta[3],
             phi5 - dh.theta[4], phi6 - dh.theta[5];
         for (int i = 0; i < kMaxDof; ++i) q[i] = wrapAngle(q[i]);
-        addUnique(q, out);
+        if (seeds_only)
+          out.q[out.count++] = q;
+        else
+          addUnique(q, out);
       }
     }
   }

@@ -20,6 +20,11 @@ constexpr double kIkShoulderSingular = 1e-10;  // [m] wrist centre on axis 1: q1
 constexpr double kIkElbowReachTol = 1e-9;
 // Shoulder: the wrist centre may come this much inside the offset cylinder about axis 1.
 constexpr double kIkShoulderReachTol = 1e-9;  // [m]
+// Overshoot still turned into a refinement seed: a compensation moves the reach this little.
+constexpr double kIkSeedReachSlack = 1e-2;  // [m] on the shoulder, [-] on the elbow cosine
+// Seeds keep this distance from the shoulder and elbow singularities, so that the two branches
+// meeting there start apart and refine to the two distinct solutions of the real arm.
+constexpr double kIkSeedSingularMargin = 2e-2;  // [rad]
 
 constexpr int kOffsetWristBranches = 8;
 
@@ -33,8 +38,10 @@ bool isOffsetWristArm(const DHTable& dh) noexcept;
 
 // All branches reaching T_base_flange, angles in (-pi, pi]; free joints take q_ref's value.
 // Branches that coincide (singular postures) are returned once. The table must satisfy
-// isOffsetWristArm.
+// isOffsetWristArm. With `seeds_only` a target slightly out of reach still gives the nearest
+// (stretched) branches, as starting points for refinement on a compensated table.
 void solveOffsetWrist(const DHTable& dh, const Eigen::Isometry3d& T_base_flange,
-                      const JointVector& q_ref, OffsetWristSolutions& out) noexcept;
+                      const JointVector& q_ref, OffsetWristSolutions& out,
+                      bool seeds_only = false) noexcept;
 
 }  // namespace zemo
