@@ -10,7 +10,7 @@
 #include <Eigen/Geometry>
 
 #include "dynamics/body_inertia.h"
-#include "model/dh.h"
+#include "kinematics/forward.h"
 #include "model/robot_model.h"
 
 namespace zemo::test {
@@ -79,12 +79,10 @@ inline JointVector jv(std::initializer_list<double> v) {
 // The joint vector the reference numbers use for q, qd and qdd alike.
 inline const JointVector kQ0 = jv({0.6641, 0.393, -1.1606, 0.0172, -1.5708, 0.6641});
 
-// T_base_k for k = 0..dof (T[0] the base, T[k] DH frame k), straight from the DH product.
-inline std::array<Eigen::Isometry3d, kMaxDof + 1> frames(const RobotModel& model,
-                                                         const JointVector& q) {
-  std::array<Eigen::Isometry3d, kMaxDof + 1> T;
-  T[0] = Eigen::Isometry3d::Identity();
-  for (int i = 0; i < model.dof; ++i) T[i + 1] = T[i] * dhTransform(compensated(model), i, q[i]);
+// T_base_k for k = 0..6 (T[0] the base, T[k] DH frame k).
+inline FrameArray frames(const RobotModel& model, const JointVector& q) {
+  FrameArray T;
+  forwardFrames(kinematicTable(model, true), q, T);
   return T;
 }
 

@@ -5,11 +5,11 @@
 
 #include <Eigen/Core>
 
+#include "kinematics/frames.h"
 #include "model/robot_model.h"
 
 namespace zemo {
 
-using Vector6d = Eigen::Matrix<double, 6, 1>;
 // Wrench (fx, fy, fz, mx, my, mz) [N, N m].
 using Wrench = Vector6d;
 // Column k < dof: wrench of the environment on body k, in DH frame k+1, moment about its origin.
@@ -17,17 +17,12 @@ using Wrench = Vector6d;
 // in end coordinates, moment about the end origin. Unused columns must be zero.
 using ExternalWrenches = Eigen::Matrix<double, 6, kMaxDof + 1>;
 
-// m (|c|^2 E - c c^T), the parallel-axis term.
-inline Eigen::Matrix3d parallelAxis(double m, const Eigen::Vector3d& c) {
-  return m * (c.squaredNorm() * Eigen::Matrix3d::Identity() - c * c.transpose());
-}
-
 // Centre-of-mass form to the origin form used by the recursions (same frame).
 inline LinkInertial toOriginForm(const BodyInertial& b) {
   LinkInertial l;
   l.m = b.m;
   l.mc = b.m * b.c;
-  l.I_o = b.I_c + parallelAxis(b.m, b.c);
+  l.I_o = inertiaCentreToOrigin(b.m, b.c, b.I_c);
   return l;
 }
 
@@ -39,7 +34,7 @@ inline LinkInertial transformInertial(const LinkInertial& l, const Eigen::Matrix
   out.m = l.m;
   out.mc = h + l.m * p;
   const double ph = p.dot(h);
-  out.I_o = R * l.I_o * R.transpose() + parallelAxis(l.m, p) +
+  out.I_o = R * l.I_o * R.transpose() + parallelAxisShift(l.m, p) +
             2.0 * ph * Eigen::Matrix3d::Identity() - h * p.transpose() - p * h.transpose();
   return out;
 }

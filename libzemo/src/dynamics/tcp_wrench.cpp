@@ -1,16 +1,13 @@
 #include "dynamics/tcp_wrench.h"
 
-#include "model/dh.h"
+#include "kinematics/forward.h"
 
 namespace zemo {
 
 Wrench tcpWrenchFromEndSensor(const RobotModel& model, const JointVector& q, const Wrench& W_sensor,
                               const Eigen::Isometry3d& T_flange_sensor) {
-  const DHTable dh = compensated(model);
-  Eigen::Matrix3d R_base_flange = Eigen::Matrix3d::Identity();
-  for (int i = 0; i < model.dof; ++i)
-    R_base_flange = R_base_flange * dhTransform(dh, i, q[i]).linear();
-  const Eigen::Matrix3d R_base_sensor = R_base_flange * T_flange_sensor.linear();
+  const Eigen::Matrix3d R_base_sensor =
+      forwardFlange(kinematicTable(model, true), q).linear() * T_flange_sensor.linear();
 
   const Eigen::Vector3d f_weight = R_base_sensor.transpose() * (model.tool.m * model.gravity);
   const Eigen::Vector3d c_in_sensor = T_flange_sensor.inverse() * model.tool.c;
