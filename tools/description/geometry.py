@@ -25,7 +25,13 @@ def link_capsules(model):
             segs.append((np.zeros(3), elbow))
         if d != 0.0:
             segs.append((elbow, end))
-        caps.append([(p, q, rad[k]) for p, q in segs])
+        link = [(p, q, rad[k]) for p, q in segs]
+        if k == 3:
+            # The forearm narrows towards the wrist, so the wrist can fold back beside it (the
+            # recorded postures go there); the joint housing there is the wrist body's.
+            mid = 0.7 * elbow
+            link = [(np.zeros(3), mid, rad[3]), (mid, elbow, 0.5 * rad[3])]
+        caps.append(link)
     caps.append([(np.array([0, 0, -0.2 * rad[6]]), np.zeros(3), rad[6])])
     return caps
 

@@ -54,7 +54,7 @@ def _model(name, payload, lengths, vel, acc, torque, rotor, module_constant, sta
 def _radii(d2, d5, d6):
     """Capsule radii base..wrist3. The upper arm clears the base by the shoulder offset, the
     forearm the second wrist body by the wrist offset, and the flange body the first wrist body."""
-    return [0.5 * d2, 0.5 * d2, 0.41 * d2, 0.44 * d5, 0.39 * d5, 0.39 * d5, 0.36 * d6]
+    return [0.5 * d2, 0.5 * d2, 0.41 * d2, 0.36 * d5, 0.33 * d5, 0.33 * d5, 0.36 * d6]
 
 
 def _three(a, b):
