@@ -149,7 +149,7 @@ def check_common(d, model):
     check(same, d.name + ": URDF limits equal the parameter file")
     # 4.4: FK at the reference posture is recovered by IK from that posture.
     q = np.array([0.6641, 0.393, -1.1606, 0.0172, -1.5708, 0.6641])
-    qs, res = kin.ik(d.dh, kin.fk(d.dh, q), q + 0.05)
+    _, res = kin.ik(d.dh, kin.fk(d.dh, q), q + 0.05)
     check(res < 1e-9, d.name + ": IK recovers the reference posture's pose")
     check_meshes(d, model)
     check_srdf(d, model)
