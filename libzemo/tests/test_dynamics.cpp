@@ -203,29 +203,33 @@ TEST(Dynamics, ExternalWrenchesMapThroughJacobianTranspose) {
   }
 }
 
-// The payload adds its weight at its centre and J_c^T diag(m E, R I_c R^T) J_c to the inertia.
-TEST(Dynamics, ToolPayloadIsARigidBodyOnTheFlange) {
+// Each flange body adds its weight at its centre and J_c^T diag(m E, R I_c R^T) J_c to M.
+TEST(Dynamics, FlangeBodiesAreRigidBodiesOnTheFlange) {
   std::mt19937 rng(17);
   const RobotModel bare = makeVireR5();
-  RobotModel tooled = withTool(bare);
+  RobotModel loaded = withTool(bare);
+  loaded.sensor.m = 0.4;
+  loaded.sensor.c << 0.0, -0.01, 0.02;
+  loaded.sensor.I_c = Eigen::Vector3d(3e-4, 3e-4, 5e-4).asDiagonal();
   for (int trial = 0; trial < 20; ++trial) {
     const JointVector q = randomJoints(rng, M_PI);
     SCOPED_TRACE("q = " + show(q));
     const Eigen::Isometry3d T_flange = frames(bare, q)[6];
-    const Eigen::Vector3d c_base = T_flange * tooled.tool.c;
-    const Eigen::Matrix<double, 6, kMaxDof> Jc = pointJacobian(bare, q, 5, c_base);
-    Wrench weight;
-    weight << tooled.tool.m * bare.gravity, Eigen::Vector3d::Zero();
-    EXPECT_LT((gravityTorque(tooled, q) - (gravityTorque(bare, q) - Jc.transpose() * weight))
-                  .cwiseAbs()
-                  .maxCoeff(),
-              1e-10);
-    Eigen::Matrix<double, 6, 6> spatial = Eigen::Matrix<double, 6, 6>::Zero();
-    spatial.topLeftCorner<3, 3>() = tooled.tool.m * Eigen::Matrix3d::Identity();
-    spatial.bottomRightCorner<3, 3>() =
-        T_flange.linear() * tooled.tool.I_c * T_flange.linear().transpose();
-    const JointMatrix expected = massMatrix(bare, q) + Jc.transpose() * spatial * Jc;
-    EXPECT_LT((massMatrix(tooled, q) - expected).cwiseAbs().maxCoeff(), 1e-12);
+    JointVector G = gravityTorque(bare, q);
+    JointMatrix M = massMatrix(bare, q);
+    for (const BodyInertial& body : {loaded.tool, loaded.sensor}) {
+      const Eigen::Matrix<double, 6, kMaxDof> Jc = pointJacobian(bare, q, 5, T_flange * body.c);
+      Wrench weight;
+      weight << body.m * bare.gravity, Eigen::Vector3d::Zero();
+      G -= Jc.transpose() * weight;
+      Eigen::Matrix<double, 6, 6> spatial = Eigen::Matrix<double, 6, 6>::Zero();
+      spatial.topLeftCorner<3, 3>() = body.m * Eigen::Matrix3d::Identity();
+      spatial.bottomRightCorner<3, 3>() =
+          T_flange.linear() * body.I_c * T_flange.linear().transpose();
+      M += Jc.transpose() * spatial * Jc;
+    }
+    EXPECT_LT((gravityTorque(loaded, q) - G).cwiseAbs().maxCoeff(), 1e-10);
+    EXPECT_LT((massMatrix(loaded, q) - M).cwiseAbs().maxCoeff(), 1e-12);
   }
 }
 

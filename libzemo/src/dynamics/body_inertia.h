@@ -45,9 +45,11 @@ inline void addInertial(LinkInertial& acc, const LinkInertial& l) {
   acc.I_o += l.I_o;
 }
 
-// The link bodies with the tool payload (flange coordinates) merged into the last body.
+// The link bodies with the end sensor and the tool payload (flange coordinates) merged into the
+// last body.
 inline std::array<LinkInertial, kMaxDof> effectiveBodies(const RobotModel& model) {
   std::array<LinkInertial, kMaxDof> bodies = model.links;
+  addInertial(bodies[model.dof - 1], toOriginForm(model.sensor));
   addInertial(bodies[model.dof - 1], toOriginForm(model.tool));
   return bodies;
 }

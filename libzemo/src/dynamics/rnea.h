@@ -7,8 +7,9 @@
 namespace zemo {
 
 // Joint torques [N m] that produce qdd at (q, qd) under the model's gravity, including the rotor
-// (armature) torque rotor_inertia * qdd and the tool payload on the last body. W_env: wrenches
-// of the environment on the arm (see ExternalWrenches), nullptr for none. Entries beyond dof are 0.
+// (armature) torque rotor_inertia * qdd and the end sensor and tool payload on the last body.
+// W_env: wrenches of the environment on the arm (see ExternalWrenches), nullptr for none. Entries
+// beyond dof are 0.
 JointVector inverseDynamics(const RobotModel& model, const JointVector& q, const JointVector& qd,
                             const JointVector& qdd, const ExternalWrenches* W_env = nullptr);
 
