@@ -96,16 +96,16 @@ inline int generateTrajectoryPoints(const ZEMOIntfacePtr& robot, const interface
     robot->rsUpdateJointPVA(pos, vel, acc, false);
     const int status = robot->tpPopTrajectoryPoint(cycle, point);
     if (point.point.type == interface::JOINT) {
-      interface::CoordType space = interface::JOINT_SPACE;
+      interface::CoordType space = interface::CoordType::JOINT;
       robot->rsSetRefTraj(space, z, point.point.joint.data(), point.qd.data(), point.qdd.data());
       robot->kdSpaceTransform(point.point.joint, point.qd, point.qdd, point.point.pose, point.xd,
                               point.xdd);
     } else {
-      interface::CoordType space = interface::BASE;
+      interface::CoordType space = interface::CoordType::BASE;
       robot->rsSetRefTraj(space, z, point.point.pose.data(), point.xd.data(), point.xdd.data());
     }
     time += cycle;
-    std::array<double, 2> tolerance{0.00002, 0.0001};
+    const interface::Array2d tolerance{0.00002, 0.0001};
     const int ret = robot->rsCalJointCommand(pos, vel, acc, tolerance);
     if (callback) callback(point);
     if (ret < 0) {
