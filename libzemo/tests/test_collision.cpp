@@ -14,6 +14,7 @@
 #include "collision/collision_world.h"
 #include "collision/link_pairs.h"
 #include "collision/stl_reader.h"
+#include "kinematics/forward.h"
 
 namespace zemo::collision {
 namespace {
@@ -400,6 +401,13 @@ TEST_F(TwoLinks, ShapesAreRemovedByNameAndBadInputAttachesNothing) {
   }
   ASSERT_EQ(world.shapes("link2", shapes), GeometryStatus::Ok);
   EXPECT_TRUE(shapes.empty());
+  EXPECT_EQ(world.addShapes("link2", {box("fine", Vector3d::Ones()), bad_box},
+                            {Isometry3d::Identity(), Isometry3d::Identity()}),
+            GeometryStatus::InvalidShape);
+  EXPECT_EQ(world.addShapes("link2", {box("fine", Vector3d::Ones())}, {}),
+            GeometryStatus::InvalidShape);
+  ASSERT_EQ(world.shapes("link2", shapes), GeometryStatus::Ok);
+  EXPECT_TRUE(shapes.empty()) << "a list with one bad shape attaches none";
   EXPECT_EQ(world.removeShapes("no_such_link", {"b1"}), GeometryStatus::UnknownLink);
 }
 
@@ -550,6 +558,67 @@ TEST(RealMeshes, EveryCollisionMeshLoadsAndItsBoxHoldsItsVertices) {
               GeometryStatus::Ok);
   }
   if (loaded == 0) GTEST_SKIP() << "no collision meshes under " << dir;
+}
+
+// The arm with its own meshes: link k is DH frame k, meshes in link frames, adjacent links exempt.
+struct ArmFixture {
+  CollisionWorld world{{"base_Link", "shoulder_Link", "upperArm_Link", "foreArm_Link",
+                        "wrist1_Link", "wrist2_Link", "wrist3_Link"}};
+  DHTable dh;
+  bool loaded = true;
+
+  ArmFixture() {
+    dh.alpha = {0.0, -M_PI / 2, M_PI, M_PI, -M_PI / 2, M_PI / 2};
+    dh.a = {0.0, 0.0, 0.408, 0.376, 0.0, 0.0};
+    dh.d = {0.122, 0.1215, 0.0, 0.0, 0.1025, 0.094};
+    dh.theta = {M_PI, -M_PI / 2, 0.0, -M_PI / 2, 0.0, 0.0};
+    const std::string dir = std::string(ZEMO_DESCRIPTION_DIR) + "meshes/vire_r5/collision/";
+    PairMap adjacent;
+    for (int k = 0; k < 7; ++k) {
+      const std::string link = world.linkNames()[k];
+      loaded =
+          loaded && world.addShape(link, meshFile(link, dir + "link" + std::to_string(k) + ".STL"),
+                                   Isometry3d::Identity()) == GeometryStatus::Ok;
+      if (k > 0) adjacent[{world.linkNames()[k - 1], link}] = {PairReason::Adjacent, true};
+    }
+    world.setPairMap(adjacent);
+  }
+
+  std::vector<Isometry3d> poses(const JointVector& q) const {
+    FrameArray frames;
+    forwardFrames(dh, q, frames);
+    return std::vector<Isometry3d>(frames.begin(), frames.end());
+  }
+};
+
+TEST(RealMeshes, ArmPosturesFreeAndFoldedAsExpected) {
+  ArmFixture arm;
+  if (!arm.loaded) GTEST_SKIP() << "vire_r5 collision meshes not available";
+  const struct {
+    JointVector q;
+    bool collision;
+  } cases[] = {
+      {(JointVector() << -9.4892e-07, -0.261799, 1.74533, 0.436333, 1.5708, 0).finished(), false},
+      {(JointVector() << -0.0143431, 0.0491329, -0.0657296, -0.0633004, -0.0799256, 0.230762)
+           .finished(),
+       false},
+      {JointVector::Zero(), false},
+      // Forearm folded back onto the shoulder, then the wrist turned into the forearm.
+      {(JointVector() << 0.0, 0.0, 3.1, 0.0, 0.0, 0.0).finished(), true},
+      {(JointVector() << 0.0, 0.0, 0.0, 2.9, 0.0, 0.0).finished(), true},
+  };
+  for (const auto& c : cases) {
+    CollisionReport report;
+    ASSERT_EQ(arm.world.checkCollision(arm.poses(c.q), true, true, report), GeometryStatus::Ok);
+    std::string pairs;
+    for (const auto& contact : report.contacts)
+      pairs += " " + contact.link_a + "/" + contact.link_b;
+    EXPECT_EQ(report.collision, c.collision) << c.q.transpose() << ":" << pairs;
+    DistanceReport d;
+    ASSERT_EQ(arm.world.minimumDistance(arm.poses(c.q), 10.0, true, true, d), GeometryStatus::Ok);
+    ASSERT_TRUE(d.found);
+    EXPECT_EQ(d.distance <= 0.0, c.collision) << c.q.transpose() << ": " << d.distance;
+  }
 }
 #endif
 

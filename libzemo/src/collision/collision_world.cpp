@@ -151,18 +151,42 @@ std::shared_ptr<Geometry> CollisionWorld::meshGeometry(const std::string& path, 
 
 GeometryStatus CollisionWorld::addShape(const std::string& link, const ShapeSpec& spec,
                                         const Eigen::Isometry3d& T_link_shape, std::string* error) {
+  return addShapes(link, {spec}, {T_link_shape}, error);
+}
+
+GeometryStatus CollisionWorld::addShapes(const std::string& link,
+                                         const std::vector<ShapeSpec>& specs,
+                                         const std::vector<Eigen::Isometry3d>& T_link_shapes,
+                                         std::string* error) {
   const int index = linkIndex(link);
   if (index < 0) {
     if (error) *error = "unknown link '" + link + "'";
     return GeometryStatus::UnknownLink;
   }
+  if (specs.size() != T_link_shapes.size()) {
+    if (error)
+      *error = std::to_string(specs.size()) + " shapes but " +
+               std::to_string(T_link_shapes.size()) + " origins";
+    return GeometryStatus::InvalidShape;
+  }
+  std::vector<Item> items(specs.size());
+  for (std::size_t i = 0; i < specs.size(); ++i) {
+    const GeometryStatus status = makeItem(specs[i], T_link_shapes[i], items[i], error);
+    if (status != GeometryStatus::Ok) return status;
+  }
+  for (auto& item : items) insert(index, std::move(item));
+  return GeometryStatus::Ok;
+}
+
+GeometryStatus CollisionWorld::makeItem(const ShapeSpec& spec,
+                                        const Eigen::Isometry3d& T_link_shape, Item& item,
+                                        std::string* error) {
   auto invalid = [&](const std::string& why) {
     if (error) *error = "shape '" + spec.name + "': " + why;
     return GeometryStatus::InvalidShape;
   };
   if (!T_link_shape.matrix().allFinite()) return invalid("non-finite origin");
 
-  Item item;
   item.info = {spec, T_link_shape};
   item.T_link_geometry = T_link_shape;
   std::shared_ptr<Geometry> geometry;
@@ -218,7 +242,7 @@ GeometryStatus CollisionWorld::addShape(const std::string& link, const ShapeSpec
     }
   }
   item.object = std::make_shared<fcl::CollisionObjectd>(geometry);
-  return insert(index, std::move(item));
+  return GeometryStatus::Ok;
 }
 
 GeometryStatus CollisionWorld::addMesh(const std::string& link, const std::string& name,

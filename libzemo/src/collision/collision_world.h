@@ -116,6 +116,10 @@ class CollisionWorld {
   // Adds a shape at T_link_shape; a shape of the same name on that link is replaced.
   GeometryStatus addShape(const std::string& link, const ShapeSpec& spec,
                           const Eigen::Isometry3d& T_link_shape, std::string* error = nullptr);
+  // Adds every shape or, when one of them is invalid, none.
+  GeometryStatus addShapes(const std::string& link, const std::vector<ShapeSpec>& specs,
+                           const std::vector<Eigen::Isometry3d>& T_link_shapes,
+                           std::string* error = nullptr);
   // Adds an in-memory mesh, e.g. one generated or already read by the caller.
   GeometryStatus addMesh(const std::string& link, const std::string& name, const TriangleMesh& mesh,
                          const Eigen::Isometry3d& T_link_shape, std::string* error = nullptr);
@@ -156,6 +160,8 @@ class CollisionWorld {
     int link_a, item_a, link_b, item_b;
   };
 
+  GeometryStatus makeItem(const ShapeSpec& spec, const Eigen::Isometry3d& T_link_shape, Item& item,
+                          std::string* error);
   GeometryStatus insert(int link, Item item);
   std::shared_ptr<fcl::CollisionGeometry<double>> meshGeometry(const std::string& path,
                                                                double scale, GeometryStatus& status,
