@@ -199,11 +199,16 @@ IkStatus inverseKinematicsAll(const RobotModel& model, bool real, const IkReques
   OffsetWristSolutions raw;
   bool refine = false;
   if (analyticBranches(model, s, req, raw, refine)) {
-    // The reference itself is the best start for the solution nearest to it.
-    if (refine) {
-      JointVector q = req.q_ref;
+    // The reference itself is the best start for the solution nearest to it; when it already
+    // reaches the goal it is returned as it is, which keeps the goal's own angle branches at
+    // singular postures (a closed-form branch may differ from it by rounding there).
+    JointVector q = req.q_ref;
+    const bool ref_reaches =
+        withinTolerance(poseError(forwardEnd(s.dh, q, s.T_flange_end), s.T_goal),
+                        {kRefineTolerance, kRefineTolerance});
+    if (refine || ref_reaches) {
       int config = 0;
-      if (admit(q, true, req, s, config)) {
+      if (admit(q, refine && !ref_reaches, req, s, config)) {
         out.q[0] = q;
         out.config[0] = config;
         out.count = 1;
