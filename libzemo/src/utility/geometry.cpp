@@ -5,7 +5,7 @@
 
 #include <Eigen/Geometry>
 
-#include "utility/status.h"
+#include "utility/argument_checks.h"
 
 namespace zemo {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "utility/status.h"
+#include "utility/argument_checks.h"
 
 namespace zemo {
 
