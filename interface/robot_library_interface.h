@@ -91,7 +91,8 @@ class ZEMOIntface {
   virtual int mdlCalMinimunDistance(const RLJntArray& q, const double& threshold,
                                     const bool& checkSelf, DistanceResult& result) = 0;
   virtual RLJntArray mdlGetLinkMass() = 0;  // [kg]
-  // Samples num_trials random postures; pairs colliding in fewer than the fraction are never.
+  // Samples num_trials random postures: pairs colliding in at least the fraction of them are
+  // always, pairs never seen colliding are never in collision.
   virtual int mdlComputeNeverInCollisionLinkPairs(int num_trials, bool verbose, LinkPairMap& map,
                                                   double min_collisioon_fraction) = 0;
 
@@ -233,6 +234,7 @@ class ZEMOIntface {
 
   // rs: robot state; callable from a second thread while the planner runs
   virtual int rsInitialRobotState() = 0;
+  // flag true: qd and qdd are not measured; they follow from successive q over the control period.
   virtual int rsUpdateJointPVA(const RLJntArray& q, const RLJntArray& qd, const RLJntArray& qdd,
                                const bool& flag) = 0;
   // current: measured joint torque or motor current, temperature [deg C], friction [N m]

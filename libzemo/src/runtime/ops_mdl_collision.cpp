@@ -396,9 +396,11 @@ int ZemoLibrary::mdlComputeNeverInCollisionLinkPairs(int num_trials, bool verbos
     map[key] = LinkPairData{static_cast<DisabledReason>(static_cast<int>(state.reason)),
                             state.disable_check};
     if (verbose) {
-      logger_.info() << key.first << " - " << key.second << ": reason "
-                     << static_cast<int>(state.reason) << ", collisions in "
-                     << stats.collision_count[i] << " of " << stats.samples << " samples";
+      auto& line = logger_.info();
+      line << key.first << " - " << key.second << ": reason " << static_cast<int>(state.reason);
+      if (stats.collision_count[i] >= 0)
+        line << ", collisions in " << stats.collision_count[i] << " of " << stats.samples
+             << " samples";
       logger_.end(op, ZEMO::GetSourceFilename(__FILE__), __LINE__);
     }
     ++i;
