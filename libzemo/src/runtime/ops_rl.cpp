@@ -59,6 +59,7 @@ int ZemoLibrary::requireModel(const char* op) {
 void ZemoLibrary::installModel(RobotModel&& model) {
   model_ = std::move(model);
   segment_origin_form_ = {};
+  resetState(state_);
   collision_ready_ = false;
   loaded_ = true;
 }
