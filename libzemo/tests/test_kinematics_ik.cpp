@@ -36,10 +36,20 @@ IkRequest requestFor(const Eigen::Isometry3d& goal, const JointVector& q_ref) {
 
 // Every branch reaches the pose, the joint vector that produced it is among them, and on a
 // generic posture the eight branches carry eight different configurations.
+// vire_r5, and a member of the family that uses every parameter the closed form allows
+// (base twist and offset, shoulder length, offsets along the parallel axes, wrist length,
+// parallel axes without flips, joint zero offsets).
 TEST(InverseKinematics, ClosedFormRoundTripOverRandomPostures) {
-  const RobotModel model = vireR5();
+  DHTable other;
+  other.alpha = {0.3, M_PI / 2, 0.0, M_PI, M_PI / 2, -M_PI / 2};
+  other.a = {0.1, 0.05, 0.45, 0.39, 0.02, 0};
+  other.d = {0.2, 0.13, 0.04, -0.03, 0.11, 0.08};
+  other.theta = {0.1, -0.2, 0.3, 0.4, -0.5, 0.6};
+  ASSERT_TRUE(isOffsetWristArm(other));
   std::mt19937 rng(2024);
-  for (int trial = 0; trial < 2000; ++trial) {
+  for (int trial = 0; trial < 4000; ++trial) {
+    RobotModel model = vireR5();
+    if (trial % 2) model.dh_nominal = other;
     const JointVector q = test::randomJoints(rng);
     const Eigen::Isometry3d T = forwardFlange(model.dh_nominal, q);
     OffsetWristSolutions sol;
@@ -270,6 +280,14 @@ TEST(InverseKinematics, CompensatedRefinementReachesTheRealPose) {
     ASSERT_EQ(IkStatus::kOk, inverseKinematicsAll(model, true, req, all)) << q.transpose();
     for (int k = 0; k < all.count; ++k)
       ASSERT_LE(poseDistance(forwardFlange(real, all.q[k]), T), 1e-9) << q.transpose();
+    // The single solution is the nearest of all, also for a reference away from the answer.
+    IkRequest away = req;
+    away.q_ref = q + 0.4 * test::randomJoints(rng, 1.0);
+    IkSolutionSet all_away;
+    JointVector single;
+    ASSERT_EQ(IkStatus::kOk, inverseKinematicsAll(model, true, away, all_away));
+    ASSERT_EQ(IkStatus::kOk, inverseKinematics(model, true, away, single));
+    EXPECT_LE((single - all_away.q[0]).cwiseAbs().maxCoeff(), 1e-7) << "q = " << q.transpose();
     ASSERT_LE((all.q[0] - q).cwiseAbs().maxCoeff(), 1e-7)
         << "nearest is the origin posture, q = " << q.transpose() << "\nfound " << all.count
         << ", nearest " << all.q[0].transpose();

@@ -100,7 +100,13 @@ bool inverseAcceleration(const DHTable& dh, const JointVector& q,
 int armConfiguration(const DHTable& dh, const JointVector& q) noexcept {
   FrameArray T;
   forwardFrames(dh, q, T);
-  const double x_wrist_in_1 = (T[1].inverse() * T[5].translation()).x();
+  return armConfigurationFromFrames(dh, q, T);
+}
+
+int armConfigurationFromFrames(const DHTable& dh, const JointVector& q,
+                               const FrameArray& T) noexcept {
+  const Eigen::Vector3d r = T[5].translation() - T[1].translation();
+  const double x_wrist_in_1 = T[1].linear().col(0).dot(r);
   int code = 0;
   if (x_wrist_in_1 < 0.0) code |= 4;
   if (std::sin(dh.theta[2] + q[2]) > 0.0) code |= 2;

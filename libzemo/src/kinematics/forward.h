@@ -65,5 +65,7 @@ bool inverseAcceleration(const DHTable& dh, const JointVector& q,
 // 2 = elbow down (sin of joint 3's DH angle above zero), 1 = wrist not flipped (sin of joint
 // 5's DH angle below zero). The wrist centre is the origin of frame 5.
 int armConfiguration(const DHTable& dh, const JointVector& q) noexcept;
+int armConfigurationFromFrames(const DHTable& dh, const JointVector& q,
+                               const FrameArray& T_base_k) noexcept;
 
 }  // namespace zemo

@@ -15,7 +15,11 @@ constexpr double kNumericDuplicateTol = 1e-6;  // [rad] numeric solutions closer
 constexpr double kBoundSlack = 1e-12;          // [rad] a value this far outside is on the bound
 constexpr int kNumericStallSeeds = 64;         // seeds without a new solution end the search
 constexpr std::uint64_t kNumericSeed = 0x5EED5EEDull;
-constexpr int kIkTargetCorrections = 3;  // closed-form passes per compensated branch
+constexpr int kIkTargetCorrections = 3;     // closed-form passes per compensated branch
+constexpr int kIkReferenceIterations = 15;  // descent from q_ref: it converges fast or not at all
+// [rad] how far refinement on a compensated arm may move a branch in the distance ordering
+constexpr double kIkSelectionSlack = 0.2;
+constexpr double kIkNearSingularSin = 0.2;  // below it the single search takes every branch
 
 double wrapAngle(double x) {
   x = std::remainder(x, 2.0 * M_PI);
@@ -114,19 +118,26 @@ void correctTarget(const DHTable& nominal, const Search& s, const JointVector& q
 }
 
 // Refines (when asked), verifies, moves into the bounds and checks the configuration.
-bool admit(JointVector& q, bool refine, const IkRequest& req, Search& s, int& config) {
+bool admit(JointVector& q, bool refine, const IkRequest& req, Search& s, int& config,
+           int iterations = kIkIterationsPerSeed) {
   if (refine) {
     const JointBox wide{JointVector::Constant(-4.0 * M_PI), JointVector::Constant(4.0 * M_PI)};
     solveLeastSquares(s.dh, s.T_flange_end, s.T_goal, q, wide, {kRefineTolerance, kRefineTolerance},
-                      kIkIterationsPerSeed, s.budget, q);
+                      iterations, s.budget, q);
     for (int i = 0; i < kMaxDof; ++i) q[i] = wrapAngle(q[i]);
   }
-  if (!withinTolerance(poseError(forwardEnd(s.dh, q, s.T_flange_end), s.T_goal), req.tol))
+  FrameArray T;
+  forwardFrames(s.dh, q, T);
+  const Eigen::Isometry3d T_end = T[kMaxDof] * s.T_flange_end;
+  // |R1 - R2|_F = 2 sqrt(2) sin(angle / 2): the angle without a logarithm.
+  const double angle_approx = (T_end.linear() - s.T_goal.linear()).norm() / std::sqrt(2.0);
+  if ((T_end.translation() - s.T_goal.translation()).norm() > req.tol.position ||
+      angle_approx > req.tol.orientation)
     return false;
   ++s.reached;
+  config = armConfigurationFromFrames(s.dh, q, T);  // whole turns leave it unchanged
   if (!shiftTurns(q, req.q_ref, s)) return false;
   ++s.in_bounds;
-  config = armConfiguration(s.dh, q);
   return s.config == kIkConfigAny || config == s.config;
 }
 
@@ -243,11 +254,71 @@ IkStatus inverseKinematicsAll(const RobotModel& model, bool real, const IkReques
   return IkStatus::kOk;
 }
 
+namespace {
+
+// Single solution on a compensated arm: the reference and then the nominal branches in order of
+// distance are refined, until the next branch is farther than the best solution by more than a
+// refinement can move it. False when nothing was found or a branch is close to a singular
+// posture (the full search decides then).
+bool nearestCompensated(const RobotModel& model, const IkRequest& req, Search& s,
+                        JointVector& q_out) {
+  OffsetWristSolutions raw;
+  solveOffsetWrist(model.dh_nominal, s.T_goal * s.T_flange_end.inverse(), req.q_ref, raw, true);
+  // Close to an elbow or wrist singularity refinement moves branches too far for the ordering.
+  for (int k = 0; k < raw.count; ++k)
+    if (std::abs(std::sin(model.dh_nominal.theta[2] + raw.q[k][2])) < kIkNearSingularSin ||
+        std::abs(std::sin(model.dh_nominal.theta[4] + raw.q[k][4])) < kIkNearSingularSin)
+      return false;
+  std::array<std::pair<double, int>, kOffsetWristBranches> order;
+  Search unbounded = s;
+  unbounded.bounded = false;
+  for (int k = 0; k < raw.count; ++k) {
+    JointVector q = raw.q[k];
+    shiftTurns(q, req.q_ref, unbounded);
+    order[k] = {weightedDistance(q, req), k};
+  }
+  for (int i = 1; i < raw.count; ++i)
+    for (int j = i; j > 0 && order[j].first < order[j - 1].first; --j)
+      std::swap(order[j], order[j - 1]);
+  double best = INFINITY;
+  JointVector q = req.q_ref;
+  int config = 0;
+  if (admit(q, true, req, s, config, kIkReferenceIterations)) {
+    best = weightedDistance(q, req);
+    q_out = q;
+  }
+  for (int n = 0; n < raw.count; ++n) {
+    if (std::isfinite(best) &&
+        std::sqrt(order[n].first) >
+            std::sqrt(best) + kIkSelectionSlack * std::sqrt(req.weight.maxCoeff()))
+      break;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      q = raw.q[order[n].second];
+      if (attempt == 1) correctTarget(model.dh_nominal, s, req.q_ref, s.budget, q);
+      if (!admit(q, true, req, s, config)) continue;
+      // Both starts are kept: near a singular posture they may reach two close solutions.
+      const double d = weightedDistance(q, req);
+      if (d < best) {
+        best = d;
+        q_out = q;
+      }
+    }
+  }
+  return std::isfinite(best);
+}
+
+}  // namespace
+
 IkStatus inverseKinematics(const RobotModel& model, bool real, const IkRequest& req,
                            JointVector& q_out) noexcept {
+  const DHTable dh = kinematicTable(model, real);
+  if (!isOffsetWristArm(dh) && isOffsetWristArm(model.dh_nominal)) {
+    Search s = makeSearch(model, real, req);
+    if (nearestCompensated(model, req, s, q_out)) return IkStatus::kOk;
+  }
   IkSolutionSet found;
   IkStatus status = IkStatus::kOk;
-  if (isOffsetWristArm(model.dh_nominal) || isOffsetWristArm(kinematicTable(model, real))) {
+  if (isOffsetWristArm(model.dh_nominal) || isOffsetWristArm(dh)) {
     status = inverseKinematicsAll(model, real, req, found);  // at most eight branches: take all
   } else {
     Search s = makeSearch(model, real, req);

@@ -55,10 +55,9 @@ void solveOffsetWrist(const DHTable& dh, const Eigen::Isometry3d& T_base_flange,
   const double e3 = std::cos(dh.alpha[3]) > 0.0 ? 1.0 : -1.0;
   const double a2 = dh.a[2], a3 = dh.a[3];
 
-  // Offset of the wrist centre along the parallel axes: the same for every joint vector.
-  FrameArray T0;
-  forwardFrames(dh, JointVector::Zero(), T0);
-  const double Y = ((C0.inverse() * T0[1]).inverse() * (C0.inverse() * T0[5].translation())).y();
+  // Offset of the wrist centre along the parallel axes (y of frame 1, which z2 follows):
+  // the same for every joint vector.
+  const double Y = -s_a1 * (dh.d[1] + e2 * dh.d[2] + e2 * e3 * dh.d[3]);
 
   const Eigen::Vector3d z6 = T.linear().col(2);
   const Eigen::Vector3d p5 = T.translation() - dh.d[5] * z6;
@@ -88,6 +87,8 @@ void solveOffsetWrist(const DHTable& dh, const Eigen::Isometry3d& T_base_flange,
   C1.translation() = Eigen::Vector3d(dh.a[1], 0.0, 0.0);
   const Eigen::Isometry3d C1_inv = C1.inverse();
   const double kappa = -s_a4 * s_a5;
+  const Eigen::Matrix3d R23_inv =
+      Eigen::AngleAxisd(-(dh.alpha[2] + dh.alpha[3]), Eigen::Vector3d::UnitX()).toRotationMatrix();
 
   for (int i1 = 0; i1 < n1; ++i1) {
     const Eigen::Isometry3d T_1_6 = dhTransform(0.0, 0.0, phi1[i1], dh.d[0]).inverse() * T;
@@ -112,10 +113,7 @@ void solveOffsetWrist(const DHTable& dh, const Eigen::Isometry3d& T_base_flange,
       const double c3 = (Px * Px + Py * Py - a2 * a2 - a3 * a3) / (2.0 * a2 * a3);
       if (std::abs(c3) > 1.0 + elbow_tol) continue;
       const double c3c = std::clamp(c3, -1.0, 1.0);
-      const Eigen::Matrix3d M =
-          Tp.linear() * Eigen::AngleAxisd(dh.alpha[2] + dh.alpha[3], Eigen::Vector3d::UnitX())
-                            .toRotationMatrix()
-                            .transpose();
+      const Eigen::Matrix3d M = Tp.linear() * R23_inv;
       const double Phi = std::atan2(M(1, 0), M(0, 0));
       for (int e = 0; e < 2; ++e) {
         double elbow = std::atan2(std::sqrt(1.0 - c3c * c3c), c3c);
