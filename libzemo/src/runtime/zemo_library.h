@@ -11,6 +11,7 @@
 #include "control/control_parameters.h"
 #include "model/robot_model.h"
 #include "robot_library_interface.h"
+#include "state/robot_state.h"
 #include "zemo_utility.h"
 
 namespace zemo {
@@ -300,6 +301,7 @@ class ZemoLibrary final : public ZEMOIntface {
   std::array<bool, kMaxDof> segment_origin_form_{};  // form of the last mdlSetSegmentPara per link
   collision::CollisionWorld collision_world_;        // link and environment geometry
   bool collision_ready_ = false;                     // collision_world_ belongs to the loaded model
+  RobotStateData state_;                             // feedback; under state_mutex_
 };
 
 // Logs "<op> is not built yet" at error level and returns E_FUNC_NOT_IMPL.
