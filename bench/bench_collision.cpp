@@ -37,7 +37,7 @@ struct Arm {
     dh.theta = {pi, -pi / 2, 0, -pi / 2, 0, 0};
     const std::string dir = std::string(ZEMO_DESCRIPTION_DIR) + "meshes/vire_r5/collision/";
     for (std::size_t k = 0; k < kLinks.size(); ++k) {
-      zemo::collision::ShapeSpec mesh;
+      zemo::collision::ShapeParams mesh;
       mesh.kind = zemo::collision::ShapeKind::Mesh;
       mesh.name = kLinks[k];
       mesh.path = dir + "link" + std::to_string(k) + ".STL";

@@ -83,16 +83,16 @@ Isometry3d pose(double x, double y, double z, double angle = 0.0,
   return T;
 }
 
-ShapeSpec box(const std::string& name, const Vector3d& size) {
-  ShapeSpec s;
+ShapeParams box(const std::string& name, const Vector3d& size) {
+  ShapeParams s;
   s.kind = ShapeKind::Box;
   s.name = name;
   s.size = size;
   return s;
 }
 
-ShapeSpec meshFile(const std::string& name, const std::string& path) {
-  ShapeSpec s;
+ShapeParams meshFile(const std::string& name, const std::string& path) {
+  ShapeParams s;
   s.kind = ShapeKind::Mesh;
   s.name = name;
   s.path = path;
@@ -230,7 +230,7 @@ TEST_F(TwoLinks, PairMapSelfFlagAndEnvironmentSelectWhatIsChecked) {
             GeometryStatus::Ok);
   ASSERT_EQ(world.addShape("link2", box("b2", Vector3d(0.2, 0.2, 0.2)), Isometry3d::Identity()),
             GeometryStatus::Ok);
-  ShapeSpec floor;
+  ShapeParams floor;
   floor.kind = ShapeKind::Plane;
   floor.name = "floor";
   floor.plane << 0.0, 0.0, 1.0, 0.0;  // z = 0, the base plate sits in it
@@ -358,7 +358,7 @@ TEST_F(TwoLinks, ShapesAreRemovedByNameAndBadInputAttachesNothing) {
   std::vector<ShapeInfo> shapes;
   ASSERT_EQ(world.shapes("link2", shapes), GeometryStatus::Ok);
   ASSERT_EQ(shapes.size(), 2u);
-  EXPECT_EQ(shapes[1].spec.kind, ShapeKind::Box);
+  EXPECT_EQ(shapes[1].params.kind, ShapeKind::Box);
   EXPECT_TRUE(shapes[1].T_link_shape.isApprox(pose(3.0, 0.0, 0.0)));
 
   CollisionReport r;
@@ -376,14 +376,14 @@ TEST_F(TwoLinks, ShapesAreRemovedByNameAndBadInputAttachesNothing) {
 
   const std::string broken = tempPath("broken.stl");
   writeText(broken, "solid nothing useful\n");
-  ShapeSpec bad_box = box("bad", Vector3d(0.1, -0.1, 0.1));
-  ShapeSpec nan_box = box("nan", Vector3d(0.1, std::nan(""), 0.1));
-  ShapeSpec flat_plane;
+  ShapeParams bad_box = box("bad", Vector3d(0.1, -0.1, 0.1));
+  ShapeParams nan_box = box("nan", Vector3d(0.1, std::nan(""), 0.1));
+  ShapeParams flat_plane;
   flat_plane.kind = ShapeKind::Plane;
   flat_plane.plane.setZero();
   const struct {
     std::string link;
-    ShapeSpec spec;
+    ShapeParams params;
     GeometryStatus expected;
   } cases[] = {
       {"link2", meshFile("m", tempPath("missing.STL")), GeometryStatus::MeshNotFound},
@@ -395,8 +395,8 @@ TEST_F(TwoLinks, ShapesAreRemovedByNameAndBadInputAttachesNothing) {
   };
   for (const auto& c : cases) {
     std::string error;
-    EXPECT_EQ(world.addShape(c.link, c.spec, Isometry3d::Identity(), &error), c.expected)
-        << c.spec.name;
+    EXPECT_EQ(world.addShape(c.link, c.params, Isometry3d::Identity(), &error), c.expected)
+        << c.params.name;
     EXPECT_FALSE(error.empty());
   }
   ASSERT_EQ(world.shapes("link2", shapes), GeometryStatus::Ok);

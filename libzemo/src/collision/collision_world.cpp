@@ -149,13 +149,13 @@ std::shared_ptr<Geometry> CollisionWorld::meshGeometry(const std::string& path, 
   return bvh;
 }
 
-GeometryStatus CollisionWorld::addShape(const std::string& link, const ShapeSpec& spec,
+GeometryStatus CollisionWorld::addShape(const std::string& link, const ShapeParams& params,
                                         const Eigen::Isometry3d& T_link_shape, std::string* error) {
-  return addShapes(link, {spec}, {T_link_shape}, error);
+  return addShapes(link, {params}, {T_link_shape}, error);
 }
 
 GeometryStatus CollisionWorld::addShapes(const std::string& link,
-                                         const std::vector<ShapeSpec>& specs,
+                                         const std::vector<ShapeParams>& shape_params,
                                          const std::vector<Eigen::Isometry3d>& T_link_shapes,
                                          std::string* error) {
   const int index = linkIndex(link);
@@ -163,35 +163,35 @@ GeometryStatus CollisionWorld::addShapes(const std::string& link,
     if (error) *error = "unknown link '" + link + "'";
     return GeometryStatus::UnknownLink;
   }
-  if (specs.size() != T_link_shapes.size()) {
+  if (shape_params.size() != T_link_shapes.size()) {
     if (error)
-      *error = std::to_string(specs.size()) + " shapes but " +
+      *error = std::to_string(shape_params.size()) + " shapes but " +
                std::to_string(T_link_shapes.size()) + " origins";
     return GeometryStatus::InvalidShape;
   }
-  std::vector<Item> items(specs.size());
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    const GeometryStatus status = makeItem(specs[i], T_link_shapes[i], items[i], error);
+  std::vector<Item> items(shape_params.size());
+  for (std::size_t i = 0; i < shape_params.size(); ++i) {
+    const GeometryStatus status = makeItem(shape_params[i], T_link_shapes[i], items[i], error);
     if (status != GeometryStatus::Ok) return status;
   }
   for (auto& item : items) insert(index, std::move(item));
   return GeometryStatus::Ok;
 }
 
-GeometryStatus CollisionWorld::makeItem(const ShapeSpec& spec,
+GeometryStatus CollisionWorld::makeItem(const ShapeParams& params,
                                         const Eigen::Isometry3d& T_link_shape, Item& item,
                                         std::string* error) {
   auto invalid = [&](const std::string& why) {
-    if (error) *error = "shape '" + spec.name + "': " + why;
+    if (error) *error = "shape '" + params.name + "': " + why;
     return GeometryStatus::InvalidShape;
   };
   if (!T_link_shape.matrix().allFinite()) return invalid("non-finite origin");
 
-  item.info = {spec, T_link_shape};
+  item.info = {params, T_link_shape};
   item.T_link_geometry = T_link_shape;
   std::shared_ptr<Geometry> geometry;
-  const Eigen::Vector3d& s = spec.size;
-  switch (spec.kind) {
+  const Eigen::Vector3d& s = params.size;
+  switch (params.kind) {
     case ShapeKind::Sphere:
       if (!positive(s.x())) return invalid("radius must be positive");
       geometry = std::make_shared<fcl::Sphered>(s.x());
@@ -207,23 +207,23 @@ GeometryStatus CollisionWorld::makeItem(const ShapeSpec& spec,
     case ShapeKind::Cone:
       if (!positive(s.x()) || !positive(s.y()))
         return invalid("radius and length must be positive");
-      if (spec.kind == ShapeKind::Cylinder)
+      if (params.kind == ShapeKind::Cylinder)
         geometry = std::make_shared<fcl::Cylinderd>(s.x(), s.y());
       else
         geometry = std::make_shared<fcl::Coned>(s.x(), s.y());
       item.obb_in_geometry.size = Eigen::Vector3d(2.0 * s.x(), 2.0 * s.x(), s.y());
       break;
     case ShapeKind::Plane: {
-      const Eigen::Vector3d n = spec.plane.head<3>();
-      if (!spec.plane.allFinite() || n.norm() < 1e-12) return invalid("plane normal is zero");
-      Eigen::Vector2d extent = spec.extent;
+      const Eigen::Vector3d n = params.plane.head<3>();
+      if (!params.plane.allFinite() || n.norm() < 1e-12) return invalid("plane normal is zero");
+      Eigen::Vector2d extent = params.extent;
       if (!extent.allFinite() || (extent.array() < 0.0).any())
         return invalid("negative plane extent");
       if ((extent.array() == 0.0).any()) extent.setConstant(kUnboundedPlaneExtent);
       // The plane becomes a thin slab whose top face lies in the plane, on the side the normal
       // leaves.
       Eigen::Isometry3d T_shape_plane = Eigen::Isometry3d::Identity();
-      T_shape_plane.translation() = -spec.plane[3] * n / n.squaredNorm();
+      T_shape_plane.translation() = -params.plane[3] * n / n.squaredNorm();
       T_shape_plane.linear() =
           Eigen::Quaterniond::FromTwoVectors(Eigen::Vector3d::UnitZ(), n).toRotationMatrix();
       item.T_link_geometry =
@@ -235,7 +235,7 @@ GeometryStatus CollisionWorld::makeItem(const ShapeSpec& spec,
     }
     case ShapeKind::Mesh: {
       GeometryStatus status = GeometryStatus::Ok;
-      geometry = meshGeometry(spec.path, spec.scale, status, error);
+      geometry = meshGeometry(params.path, params.scale, status, error);
       if (!geometry) return status;
       item.obb_in_geometry = mesh_obb_.at(geometry.get());
       break;
@@ -258,8 +258,8 @@ GeometryStatus CollisionWorld::addMesh(const std::string& link, const std::strin
     return GeometryStatus::InvalidShape;
   }
   Item item;
-  item.info.spec.kind = ShapeKind::Mesh;
-  item.info.spec.name = name;
+  item.info.params.kind = ShapeKind::Mesh;
+  item.info.params.name = name;
   item.info.T_link_shape = T_link_shape;
   item.T_link_geometry = T_link_shape;
   auto bvh = buildBvh(mesh);
@@ -271,7 +271,7 @@ GeometryStatus CollisionWorld::addMesh(const std::string& link, const std::strin
 GeometryStatus CollisionWorld::insert(int link, Item item) {
   auto& list = items_[link];
   const auto same = std::find_if(list.begin(), list.end(), [&](const Item& i) {
-    return i.info.spec.name == item.info.spec.name;
+    return i.info.params.name == item.info.params.name;
   });
   if (same != list.end())
     *same = std::move(item);
@@ -290,7 +290,7 @@ GeometryStatus CollisionWorld::removeShapes(const std::string& link,
   bool all_found = true;
   for (const auto& name : names) {
     const auto it = std::find_if(list.begin(), list.end(),
-                                 [&](const Item& i) { return i.info.spec.name == name; });
+                                 [&](const Item& i) { return i.info.params.name == name; });
     if (it == list.end()) {
       all_found = false;
       if (missing) missing->push_back(name);

@@ -27,7 +27,7 @@ namespace collision {
 enum class ShapeKind { Sphere, Box, Cylinder, Cone, Plane, Mesh };
 
 // One shape in its own frame. Cylinders and cones are centred on their frame origin along z.
-struct ShapeSpec {
+struct ShapeParams {
   ShapeKind kind = ShapeKind::Box;
   std::string name;
   Eigen::Vector3d size =
@@ -92,7 +92,7 @@ struct Obb {
 };
 
 struct ShapeInfo {
-  ShapeSpec spec;
+  ShapeParams params;
   Eigen::Isometry3d T_link_shape = Eigen::Isometry3d::Identity();
 };
 
@@ -114,10 +114,10 @@ class CollisionWorld {
   int linkIndex(const std::string& link) const;
 
   // Adds a shape at T_link_shape; a shape of the same name on that link is replaced.
-  GeometryStatus addShape(const std::string& link, const ShapeSpec& spec,
+  GeometryStatus addShape(const std::string& link, const ShapeParams& params,
                           const Eigen::Isometry3d& T_link_shape, std::string* error = nullptr);
   // Adds every shape or, when one of them is invalid, none.
-  GeometryStatus addShapes(const std::string& link, const std::vector<ShapeSpec>& specs,
+  GeometryStatus addShapes(const std::string& link, const std::vector<ShapeParams>& shape_params,
                            const std::vector<Eigen::Isometry3d>& T_link_shapes,
                            std::string* error = nullptr);
   // Adds an in-memory mesh, e.g. one generated or already read by the caller.
@@ -160,8 +160,8 @@ class CollisionWorld {
     int link_a, item_a, link_b, item_b;
   };
 
-  GeometryStatus makeItem(const ShapeSpec& spec, const Eigen::Isometry3d& T_link_shape, Item& item,
-                          std::string* error);
+  GeometryStatus makeItem(const ShapeParams& params, const Eigen::Isometry3d& T_link_shape,
+                          Item& item, std::string* error);
   GeometryStatus insert(int link, Item item);
   std::shared_ptr<fcl::CollisionGeometry<double>> meshGeometry(const std::string& path,
                                                                double scale, GeometryStatus& status,

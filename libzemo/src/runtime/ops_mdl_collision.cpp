@@ -15,7 +15,7 @@ namespace gs = geometric_shapes;
 using collision::GeometryStatus;
 using collision::PairReason;
 using collision::ShapeKind;
-using collision::ShapeSpec;
+using collision::ShapeParams;
 
 // Seed of the pair sampling, fixed so that the same model gives the same pairs on every run.
 constexpr std::uint32_t kPairSamplingSeed = 20240601u;
@@ -40,29 +40,29 @@ int toCode(GeometryStatus status) {
   return ZEMO::E_ERR_ERROR;
 }
 
-bool toSpec(const gs::ShapePtr& shape, ShapeSpec& spec, std::string& why) {
+bool toParams(const gs::ShapePtr& shape, ShapeParams& params, std::string& why) {
   if (!shape) {
     why = "empty shape pointer";
     return false;
   }
-  spec = ShapeSpec{};
-  spec.name = shape->name;
+  params = ShapeParams{};
+  params.name = shape->name;
   if (const auto* s = dynamic_cast<const gs::Sphere*>(shape.get())) {
-    spec.kind = ShapeKind::Sphere;
-    spec.size.x() = s->radius;
+    params.kind = ShapeKind::Sphere;
+    params.size.x() = s->radius;
   } else if (const auto* c = dynamic_cast<const gs::Cylinder*>(shape.get())) {
-    spec.kind = ShapeKind::Cylinder;
-    spec.size.head<2>() << c->radius, c->length;
+    params.kind = ShapeKind::Cylinder;
+    params.size.head<2>() << c->radius, c->length;
   } else if (const auto* b = dynamic_cast<const gs::Box*>(shape.get())) {
-    spec.kind = ShapeKind::Box;
-    spec.size = toVector3(b->size);
+    params.kind = ShapeKind::Box;
+    params.size = toVector3(b->size);
   } else if (const auto* p = dynamic_cast<const gs::Plane*>(shape.get())) {
-    spec.kind = ShapeKind::Plane;
-    spec.plane << p->a, p->b, p->c, p->d;
-    if (p->bounded) spec.extent << p->extent[0], p->extent[1];
+    params.kind = ShapeKind::Plane;
+    params.plane << p->a, p->b, p->c, p->d;
+    if (p->bounded) params.extent << p->extent[0], p->extent[1];
   } else if (const auto* m = dynamic_cast<const gs::Mesh*>(shape.get())) {
-    spec.kind = ShapeKind::Mesh;
-    spec.path = m->path;
+    params.kind = ShapeKind::Mesh;
+    params.path = m->path;
   } else {
     why = "shape '" + shape->name + "' of type " + std::to_string(static_cast<int>(shape->type)) +
           " is not a sphere, cylinder, box, plane or mesh";
@@ -71,34 +71,35 @@ bool toSpec(const gs::ShapePtr& shape, ShapeSpec& spec, std::string& why) {
   return true;
 }
 
-gs::ShapeConstPtr fromSpec(const ShapeSpec& spec) {
+gs::ShapeConstPtr fromParams(const ShapeParams& params) {
   gs::ShapePtr shape;
-  switch (spec.kind) {
+  switch (params.kind) {
     case ShapeKind::Sphere:
-      shape = std::make_shared<gs::Sphere>(spec.size.x());
+      shape = std::make_shared<gs::Sphere>(params.size.x());
       break;
     case ShapeKind::Cylinder:
     case ShapeKind::Cone:
-      shape = std::make_shared<gs::Cylinder>(spec.size.x(), spec.size.y());
+      shape = std::make_shared<gs::Cylinder>(params.size.x(), params.size.y());
       break;
     case ShapeKind::Box:
-      shape = std::make_shared<gs::Box>(spec.size.x(), spec.size.y(), spec.size.z());
+      shape = std::make_shared<gs::Box>(params.size.x(), params.size.y(), params.size.z());
       break;
     case ShapeKind::Plane: {
-      auto plane =
-          std::make_shared<gs::Plane>(spec.plane[0], spec.plane[1], spec.plane[2], spec.plane[3]);
-      if ((spec.extent.array() > 0.0).all()) plane->setExtent({spec.extent.x(), spec.extent.y()});
+      auto plane = std::make_shared<gs::Plane>(params.plane[0], params.plane[1], params.plane[2],
+                                               params.plane[3]);
+      if ((params.extent.array() > 0.0).all())
+        plane->setExtent({params.extent.x(), params.extent.y()});
       shape = plane;
       break;
     }
     case ShapeKind::Mesh: {
       auto mesh = std::make_shared<gs::Mesh>();
-      mesh->path = spec.path;
+      mesh->path = params.path;
       shape = mesh;
       break;
     }
   }
-  shape->name = spec.name;
+  shape->name = params.name;
   return shape;
 }
 
@@ -139,14 +140,14 @@ int ZemoLibrary::collisionWorld(const char* op, collision::CollisionWorld*& worl
         logError(op, "link '" + model_.link_names[k] + "': mesh scale must be uniform");
         return E_URDF_MESH_INVALID_PARA;
       }
-      ShapeSpec spec;
-      spec.kind = ShapeKind::Mesh;
-      spec.name = model_.link_names[k] + "_collision";
-      spec.path = c.mesh_path;
-      spec.scale = c.scale.x();
+      ShapeParams params;
+      params.kind = ShapeKind::Mesh;
+      params.name = model_.link_names[k] + "_collision";
+      params.path = c.mesh_path;
+      params.scale = c.scale.x();
       std::string error;
       const GeometryStatus status =
-          built.addShape(model_.link_names[k], spec, c.T_link_mesh, &error);
+          built.addShape(model_.link_names[k], params, c.T_link_mesh, &error);
       if (status != GeometryStatus::Ok) {
         logError(op, "collision mesh of link '" + model_.link_names[k] + "': " + error);
         return toCode(status);
@@ -191,18 +192,18 @@ int ZemoLibrary::mdlSetLinkGeometryModel(const std::string& link_name,
                      " origins");
     return E_DIM_ERROR;
   }
-  std::vector<ShapeSpec> specs(shapes.size());
+  std::vector<ShapeParams> shape_params(shapes.size());
   std::vector<Eigen::Isometry3d> T_link_shapes(shapes.size());
   for (std::size_t i = 0; i < shapes.size(); ++i) {
     std::string why;
-    if (!toSpec(shapes[i], specs[i], why)) {
+    if (!toParams(shapes[i], shape_params[i], why)) {
       logError(op, "link '" + link_name + "', shape " + std::to_string(i) + ": " + why);
       return E_MDL_INVALID_COLLISION_SHAPE;
     }
     T_link_shapes[i] = toTransform(origins[i]);
   }
   std::string error;
-  const GeometryStatus status = world->addShapes(link_name, specs, T_link_shapes, &error);
+  const GeometryStatus status = world->addShapes(link_name, shape_params, T_link_shapes, &error);
   if (status != GeometryStatus::Ok) {
     logError(op, "link '" + link_name + "': " + error);
     return toCode(status);
@@ -224,7 +225,7 @@ int ZemoLibrary::mdlGetLinkGeometryModel(const std::string& link_name,
     return E_INVALID_LINK_NAME;
   }
   for (const auto& info : infos) {
-    shapes.push_back(fromSpec(info.spec));
+    shapes.push_back(fromParams(info.params));
     origins.push_back(fromTransform(info.T_link_shape));
   }
   return E_MODEL_NO_ERROR;
